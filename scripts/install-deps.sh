@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs with apt-get every Debian package the build, the program and the tests need,
+# and only those that are missing. Does nothing when all are present.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  # windows and settings
+  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+  # speech recogniser and pronunciations
+  libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us libespeak-ng-dev
+  # microphone
+  libpulse-dev pulseaudio pulseaudio-utils
+  # window system
+  libx11-dev libxtst-dev xdg-utils
+  # HTTP client
+  libcurl4-openssl-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb openbox x11-xkb-utils x11-utils
+  espeak-ng flite sox
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, configures, builds and runs every test through CTest.
+# Usage: scripts/test.sh [ctest arguments...]   (e.g. -L unit)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${VORN_BUILD_DIR:-$root/build}"
+
+"$root/scripts/install-deps.sh"
+
+werror=OFF
+if [ "${CI:-}" = "true" ]; then werror=ON; fi
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVORN_WERROR="$werror" ${VORN_SANITIZE:+-DVORN_SANITIZE=ON}
+cmake --build "$build" -j "$(nproc)"
+cd "$build"
+ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@"

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "store/FileSlots.h"
+
+// The file layer over the record files (the voice command application file "VAppCmd.txt"
+// and the vocabulary files) and the speech grammar file. Every instance keeps its own record
+// position; all instances share the two process-wide slots of FileSlots.h. Texts are ANSI.
+class CFile {
+public:
+    // Record lengths of the two kinds of record file.
+    static constexpr int kAppRecordLength = 270;
+    static constexpr int kVocabRecordLength = 128;
+
+    CFile();
+
+    // Reads record iRecNumber of the open data file; application error 13011 on any failure.
+    std::string FileRead(const int16_t& iRecNumber);
+    // Opens the vocabulary file sVocabName (bVocab) or "VAppCmd.txt" on the data slot for
+    // record access, creating it when missing. Failures are ignored (the slot stays closed).
+    void FileOpen(bool bVocab = false, const std::string& sVocabName = {});
+    // "VAppCmd.txt", read only, 128-byte records; failures pass to the caller.
+    void VAppCmdOpen();
+    // The vocabulary file, read only, 128-byte records; failures ignored.
+    void VocabFileRead(std::string sVocab);
+    // "VAppCmd.txt", read only, 128-byte records; failures ignored.
+    void VAppCmdFileRead();
+    // "temp.txt" on the grammar slot for appending; failures pass to the caller.
+    void TempFileOpen();
+    void FileClose();
+    void TempFileClose();
+    // Writes sStoreValue as record iRecNumber; on failure closes the data slot and raises 13012.
+    void FileStore(std::string sStoreValue, int16_t iRecNumber);
+    // Appends the text and CR LF to the grammar file; failures pass to the caller.
+    void TempFileStore(const std::string& sStoreValue);
+    // Creates the file empty and leaves it open for output; 13013 on failure.
+    void FileNew(const bool& bVocab, const std::string& sFileName);
+    // Deletes the file; an open file is not deleted and a message says so.
+    void FileDelete(const bool& bVocab, const std::string& sFileName);
+    // Deletes "temp.txt"; failures (also a missing file) pass to the caller.
+    void TempDelete();
+
+    int16_t RecordNumber() const { return mRecordNumber; }
+    void SetRecordNumber(int16_t iRecNum) { mRecordNumber = iRecNum; }
+    void InitRecord();
+    // Position +/- 1; error 6 (overflow) leaves the position unchanged.
+    void IncrementRecord();
+    void DecrementRecord();
+    // Counts the non-empty records from the current position on; the result is the new
+    // position. Traps nothing.
+    int16_t RecordCount(bool bVocab = false, const std::string& sVocabName = {});
+    // bRead: returns CurrentApp; otherwise stores iRecord as CurrentApp and returns 0.
+    int16_t FileType(bool bRead = false, const int16_t& iRecord = 0);
+    int16_t CurrentApp() const { return mCurrentApp; }
+    void SetCurrentApp(int16_t iNewAppRecord) { mCurrentApp = iNewAppRecord; }
+    bool AppStart() const { return mAppStart; }
+    void SetAppStart(const bool& bNewStart) { mAppStart = bNewStart; }
+
+    // The last text FileRead read.
+    const std::string& Record() const { return mRecord; }
+
+private:
+    std::string mRecord;
+    int16_t mRecordNumber = 1;
+    int16_t mCurrentApp = 0;
+    bool mAppStart = false;
+    std::string mRecordTemplate;
+};

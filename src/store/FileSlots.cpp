@@ -1,0 +1,157 @@
+#include "store/FileSlots.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <vector>
+
+#include "common/PlatformErrors.h"
+
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return false;
+    std::error_code ec;
+    const bool same = std::filesystem::equivalent(a, b, ec);
+    return ec ? a == b : same;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size, off_t offset) {
+    while (size > 0) {
+        const ssize_t written = pwrite(fd, data, size, offset);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+        offset += written;
+    }
+    return true;
+}
+
+// Reads up to size bytes at offset; the count read, or -1 on a fault.
+ssize_t ReadUpTo(int fd, char* data, std::size_t size, off_t offset) {
+    std::size_t total = 0;
+    while (total < size) {
+        const ssize_t got = pread(fd, data + total, size - total, offset + static_cast<off_t>(total));
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        if (got == 0) break;
+        total += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(total);
+}
+
+}  // namespace
+
+DataSlot& DataSlot::Instance() {
+    static DataSlot slot;
+    return slot;
+}
+
+bool DataSlot::Open(const std::string& path, Mode mode, int recordLength) {
+    // A slot still in use is closed first, so that what follows reaches only this file.
+    Close();
+    int flags = O_CLOEXEC;
+    switch (mode) {
+        case Mode::RecordReadWrite: flags |= O_RDWR | O_CREAT; break;
+        case Mode::RecordReadOnly: flags |= O_RDONLY; break;
+        case Mode::Output: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+    }
+    const int fd = ::open(path.c_str(), flags, 0644);
+    if (fd < 0) return false;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    path_ = path;
+    mode_ = mode;
+    recordLength_ = recordLength;
+    atEnd_ = false;
+    return true;
+}
+
+void DataSlot::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    path_.clear();
+    atEnd_ = false;
+}
+
+bool DataSlot::Holds(const std::string& path) const { return IsOpen() && SameFile(path_, path); }
+
+bool DataSlot::AtEnd() const {
+    if (!IsOpen()) PlatformError::Raise(PlatformError::kBadFileNameOrNumber);
+    return atEnd_;
+}
+
+std::optional<std::string> DataSlot::Read(int32_t record) {
+    if (!IsOpen() || mode_ == Mode::Output || record < 1) return std::nullopt;
+    const auto length = static_cast<std::size_t>(recordLength_);
+    std::vector<char> buffer(length);
+    const off_t offset = static_cast<off_t>(record - 1) * recordLength_;
+    const ssize_t got = ReadUpTo(fd_, buffer.data(), length, offset);
+    if (got < 0) return std::nullopt;
+    // A record the file holds only in part counts as past the end, like a missing one.
+    if (static_cast<std::size_t>(got) < length) {
+        atEnd_ = true;
+        return std::string();
+    }
+    const std::size_t count = static_cast<unsigned char>(buffer[0]) |
+                              (static_cast<std::size_t>(static_cast<unsigned char>(buffer[1])) << 8);
+    if (count > length - 2) return std::nullopt;
+    return std::string(buffer.data() + 2, count);
+}
+
+bool DataSlot::Write(int32_t record, const std::string& text) {
+    if (!IsOpen() || mode_ != Mode::RecordReadWrite || record < 1) return false;
+    const auto length = static_cast<std::size_t>(recordLength_);
+    if (text.size() > length - 2) return false;
+    // The whole record: byte count, text, and zeros after it.
+    std::vector<char> buffer(length, '\0');
+    buffer[0] = static_cast<char>(text.size() & 0xFF);
+    buffer[1] = static_cast<char>((text.size() >> 8) & 0xFF);
+    std::copy(text.begin(), text.end(), buffer.begin() + 2);
+    const off_t offset = static_cast<off_t>(record - 1) * recordLength_;
+    return WriteAll(fd_, buffer.data(), length, offset);
+}
+
+GrammarSlot& GrammarSlot::Instance() {
+    static GrammarSlot slot;
+    return slot;
+}
+
+void GrammarSlot::OpenAppend(const std::string& path) {
+    Close();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) PlatformError::Raise(PlatformError::kPathFileAccess);
+    fd_ = fd;
+    path_ = path;
+}
+
+void GrammarSlot::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    path_.clear();
+}
+
+bool GrammarSlot::Holds(const std::string& path) const { return IsOpen() && SameFile(path_, path); }
+
+void GrammarSlot::WriteLine(const std::string& text) {
+    if (!IsOpen()) PlatformError::Raise(PlatformError::kBadFileNameOrNumber);
+    const std::string line = text + "\r\n";
+    const off_t end = lseek(fd_, 0, SEEK_END);
+    if (end < 0 || !WriteAll(fd_, line.data(), line.size(), end)) {
+        PlatformError::Raise(PlatformError::kPathFileAccess);
+    }
+}
+
+bool DataFileAtEnd() { return DataSlot::Instance().AtEnd(); }

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The two process-wide file slots shared by every CFile: the data slot, holding at most one
+// record file (or a file just created for output), and the grammar slot, holding the speech
+// grammar file while it is written.
+class DataSlot {
+public:
+    enum class Mode { RecordReadWrite, RecordReadOnly, Output };
+
+    static DataSlot& Instance();
+
+    // Opens path on the slot, closing what it held first; false when the open failed (the
+    // slot is then closed). A missing file is created in the read-write and output modes;
+    // the output mode empties the file.
+    bool Open(const std::string& path, Mode mode, int recordLength);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    // True when path names the file the slot holds.
+    bool Holds(const std::string& path) const;
+
+    // The end mark; error 52 while the slot is closed.
+    bool AtEnd() const;
+
+    // Reads the text of record k (from 1). Past the last whole record: the empty text and
+    // the end mark set. Nothing (std::nullopt) on any failure: closed slot, output mode,
+    // record below 1, damaged byte count, read fault.
+    std::optional<std::string> Read(int32_t record);
+    // Writes text as the whole record k; false on any failure (closed or read-only slot,
+    // record below 1, text too long for the record, write fault).
+    bool Write(int32_t record, const std::string& text);
+
+private:
+    int fd_ = -1;
+    std::string path_;
+    Mode mode_ = Mode::RecordReadWrite;
+    int recordLength_ = 0;
+    bool atEnd_ = false;
+};
+
+class GrammarSlot {
+public:
+    static GrammarSlot& Instance();
+
+    // Opens the path for appending text, creating it; error 75 when it cannot be opened.
+    void OpenAppend(const std::string& path);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    bool Holds(const std::string& path) const;
+    // Appends text and CR LF; error 52 while closed, 75 on a write fault.
+    void WriteLine(const std::string& text);
+
+private:
+    int fd_ = -1;
+    std::string path_;
+};
+
+// The data slot's end mark, tested by callers; fails with error 52 while the slot is closed.
+bool DataFileAtEnd();

@@ -1,0 +1,31 @@
+#include "store/RecordPaths.h"
+
+#include <filesystem>
+
+#include "common/AnsiText.h"
+#include "common/ProgramFolder.h"
+
+namespace RecordPaths {
+
+std::string ProgramFile(const std::string& name) {
+    return ProgramFolder() + "/" + Ansi::ToUtf8(name) + kRecordFileExtension;
+}
+
+std::string VocabFolder() { return ProgramFolder() + "/" + kVocabFolderName; }
+
+std::optional<std::string> VocabFile(const std::string& name) {
+    if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos) {
+        return std::nullopt;
+    }
+    const std::string wanted = name + kRecordFileExtension;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(VocabFolder(), ec)) {
+        const std::string fileName = Ansi::FromUtf8(entry.path().filename().string());
+        if (Ansi::EqualsIgnoreCase(fileName, wanted)) return entry.path().string();
+    }
+    return VocabFolder() + "/" + Ansi::ToUtf8(wanted);
+}
+
+std::string GrammarFile() { return ProgramFolder() + "/" + kGrammarFileName; }
+
+}  // namespace RecordPaths

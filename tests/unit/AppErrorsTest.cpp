@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "common/AppErrors.h"
+#include "common/ErrorRecord.h"
+#include "common/PlatformErrors.h"
+#include "common/ProgramFolder.h"
+#include "common/ResumeNext.h"
+#include "common/StringTable.h"
+
+namespace {
+
+ErrorRecord Raised(int32_t number) {
+    try {
+        RunningApps::RaiseAppError(number);
+    } catch (const ErrorRecord& e) {
+        return e;
+    }
+    ADD_FAILURE() << "RaiseAppError returned";
+    return ErrorRecord(0, {}, {});
+}
+
+}  // namespace
+
+TEST(AppErrors, RaisedErrorCarriesNumberSourceAndDescription) {
+    const ErrorRecord e = Raised(13013);
+    EXPECT_EQ(e.Number(), 13013);
+    EXPECT_EQ(e.Source(), ExecutableName() + ".CFile");
+    EXPECT_EQ(e.Description(),
+              "No \"Vocab\" Directory!  Please create the subdirectory \"Vocab\" under \"Vorn\" "
+              "main directory.");
+    EXPECT_EQ(ExecutableName(), "common_tests");
+}
+
+TEST(AppErrors, SourceNamesTheClassOfTheNumbersGroup) {
+    EXPECT_EQ(Raised(13001).Source(), ExecutableName() + ".CApp");
+    EXPECT_EQ(Raised(13011).Source(), ExecutableName() + ".CFile");
+    EXPECT_EQ(Raised(13012).Source(), ExecutableName() + ".CFile");
+    EXPECT_EQ(Raised(13021).Source(), ExecutableName() + ".CVocab");
+}
+
+TEST(AppErrors, StringTableRowsAreExact) {
+    EXPECT_EQ(LoadResString(13001),
+              "Shell command failed to launch the application.  Please check to see that the "
+              "path name is correct.");
+    EXPECT_EQ(LoadResString(13011),
+              "File Corrupt:  Please Shut Down The Application And Create A New File.");
+    EXPECT_EQ(LoadResString(13012),
+              "No Valid Dictionary Selection:  You Must Select A Dictionary Word!!");
+    EXPECT_EQ(LoadResString(13021), LoadResString(13012));
+    EXPECT_THROW(LoadResString(13002), std::out_of_range);
+}
+
+TEST(AppErrors, LowWordKeepsTheLow16Bits) {
+    EXPECT_EQ(RunningApps::LowWord(-1), 65535);
+    EXPECT_EQ(RunningApps::LowWord(13012), 13012);
+    EXPECT_EQ(RunningApps::LowWord(0x12345), 0x2345);
+}
+
+TEST(AppErrors, PlatformErrorsKeepTheirNumbersAndDescriptions) {
+    try {
+        PlatformError::Raise(PlatformError::kBadFileNameOrNumber);
+        FAIL();
+    } catch (const ErrorRecord& e) {
+        EXPECT_EQ(e.Number(), 52);
+        EXPECT_EQ(e.Description(), "Bad file name or number");
+    }
+    EXPECT_EQ(PlatformError::Description(6), "Overflow");
+    EXPECT_EQ(PlatformError::Description(70), "Permission denied");
+    EXPECT_EQ(PlatformError::Description(381), "Invalid property array index");
+    EXPECT_EQ(PlatformError::Description(5), "Invalid procedure call or argument");
+}
+
+TEST(AppErrors, AnErrorRaisedInAHandlerReachesTheCallersHandler) {
+    // The raising procedure's own handler raises; only its caller sees the error.
+    auto raisingProcedure = [] {
+        try {
+            throw std::runtime_error("read fault");
+        } catch (const std::runtime_error&) {
+            RunningApps::RaiseAppError(AppError::kFileCorrupt);
+        }
+    };
+    try {
+        raisingProcedure();
+        FAIL();
+    } catch (const ErrorRecord& e) {
+        EXPECT_EQ(e.Number(), 13011);
+    }
+}
+
+TEST(ResumeNext, DropsTheFailureAndTellsWhetherTheStepCompleted) {
+    int steps = 0;
+    EXPECT_FALSE(ResumeNext([&] {
+        ++steps;
+        RunningApps::RaiseAppError(AppError::kStoreFailed);
+    }));
+    EXPECT_TRUE(ResumeNext([&] { ++steps; }));
+    EXPECT_EQ(steps, 2);
+}
