@@ -1,0 +1,217 @@
+#include "engine/CApp.h"
+
+#include <filesystem>
+#include <string>
+
+#include "common/AnsiText.h"
+#include "common/AppErrors.h"
+#include "common/ErrorRecord.h"
+#include "common/ListControl.h"
+#include "common/MessageBox.h"
+#include "common/PlatformErrors.h"
+#include "common/ResumeNext.h"
+#include "engine/VacRecord.h"
+#include "store/FileSlots.h"
+#include "store/RecordPaths.h"
+
+namespace {
+
+// Replaces the application file by one holding exactly these records, in order. The records
+// go to a new file beside it, which takes its place only once complete, so a failed write
+// leaves the old file as it was.
+void ReplaceAppFile(const std::vector<std::string>& records) {
+    const std::string finalPath = RecordPaths::ProgramFile(RecordPaths::kAppFileName);
+    const std::string newPath = finalPath + ".new";
+    std::error_code ignored;
+    std::filesystem::remove(newPath, ignored);
+
+    DataSlot& slot = DataSlot::Instance();
+    bool written = slot.Open(newPath, DataSlot::Mode::RecordReadWrite, CFile::kAppRecordLength);
+    for (std::size_t i = 0; written && i < records.size(); ++i) {
+        written = slot.Write(static_cast<int32_t>(i + 1), records[i]);
+    }
+    slot.Close();
+    if (!written) {
+        std::filesystem::remove(newPath, ignored);
+        RunningApps::RaiseAppError(AppError::kStoreFailed);
+    }
+    std::error_code renameError;
+    std::filesystem::rename(newPath, finalPath, renameError);
+    if (renameError) {
+        std::filesystem::remove(newPath, ignored);
+        PlatformError::Raise(PlatformError::kPathFileAccess);
+    }
+}
+
+IListControl& AppList() { return Lists::Get(ListId::frmApp_lstVAppCmd); }
+
+}  // namespace
+
+CApp::CApp() = default;
+
+CApp::~CApp() { mTempStore.reset(); }
+
+void CApp::FillVACListBox() {
+    mFile.InitRecord();
+    mFile.FileOpen(false);
+    for (;;) {
+        bool atEnd = true;
+        if (!ResumeNext([&] { atEnd = DataFileAtEnd(); }) || atEnd) break;
+        std::string record;
+        ResumeNext([&] { record = mFile.FileRead(mFile.RecordNumber()); });
+        const std::string identity = VacRecord::Split(record).identity;
+        if (identity.empty()) break;
+        ResumeNext([&] { AppList().AddItem(identity, mFile.RecordNumber() - 1); });
+        if (!ResumeNext([&] { mFile.IncrementRecord(); })) break;
+    }
+    mFile.FileClose();
+}
+
+void CApp::UserCopy(const std::string& sCopy) { SetUserName(sCopy); }
+
+void CApp::KeepAlive() { mFile.SetAppStart(true); }
+
+void CApp::VAppAdd(const std::string& sAppName, int16_t, bool bCreateFromNew) {
+    try {
+        mFile.FileOpen(false);
+        mFile.InitRecord();
+        std::string text = mFile.FileRead(mFile.RecordNumber());
+        while (!text.empty()) {
+            mFile.IncrementRecord();
+            text = mFile.FileRead(mFile.RecordNumber());
+        }
+        mFile.FileStore(bCreateFromNew ? sAppName : sAppName + "*", mFile.RecordNumber());
+        mFile.IncrementRecord();
+        mFile.FileClose();
+    } catch (...) {
+        mFile.FileClose();
+        throw;
+    }
+}
+
+std::string CApp::UserDefinedName(int16_t) {
+    std::string record;
+    ResumeNext([&] { mFile.FileOpen(false); });
+    ResumeNext([&] {
+        record = mFile.FileRead(static_cast<int16_t>(AppList().ListIndex() + 1));
+    });
+    const VacRecord::Fields fields = VacRecord::Split(record);
+    mRecordUserName = fields.userName;
+    ResumeNext([&] { mFile.FileClose(); });
+    SetVocabularyName(fields.vocabularyName);
+    SetPathName(fields.pathName);
+    SetUserName(fields.userName);
+    return UserName();
+}
+
+void CApp::AddUserAppName(const std::string& sAppName, const std::string& sVocabName,
+                          const std::string& sPathName, int16_t iPosition) {
+    try {
+        const auto record = static_cast<int16_t>(iPosition + 1);
+        mFile.FileOpen(false);
+        const std::string text = mFile.FileRead(record);
+        const std::size_t star = text.find('*');
+        const std::string head = star == std::string::npos ? std::string() : text.substr(0, star + 1);
+        mRecordUserName = head + sAppName + "~" + sVocabName + "$" + sPathName;
+        mFile.FileStore(mRecordUserName, record);
+        mFile.FileClose();
+    } catch (...) {
+        mFile.FileClose();
+        throw;
+    }
+}
+
+void CApp::AppCompare(const std::string& sSearchString, int16_t iSelectedRecord) {
+    std::vector<std::string> records;
+    try {
+        mFile.FileOpen(false);
+        mFile.InitRecord();
+        VAppTempClear();
+        while (!DataFileAtEnd()) {
+            records.push_back(mFile.FileRead(mFile.RecordNumber()));
+            mFile.IncrementRecord();
+        }
+        mFile.FileClose();
+    } catch (...) {
+        mFile.FileClose();
+        throw;
+    }
+
+    // The record to drop: the selected one when it holds the identity, else the first that
+    // does (the list and the file disagree then).
+    auto holdsIdentity = [&](std::size_t i) {
+        return Ansi::EqualsIgnoreCase(VacRecord::Split(records[i]).identity, sSearchString);
+    };
+    std::size_t drop = records.size();
+    const auto selected = static_cast<std::size_t>(iSelectedRecord - 1);
+    if (iSelectedRecord >= 1 && selected < records.size() && holdsIdentity(selected)) {
+        drop = selected;
+    } else {
+        for (std::size_t i = 0; i < records.size() && drop == records.size(); ++i) {
+            if (holdsIdentity(i)) drop = i;
+        }
+    }
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (i != drop) VAppTempStore(records[i]);
+    }
+}
+
+int16_t CApp::PlaceHolder(bool bRead, int16_t iListItem) {
+    if (bRead) return mFile.RecordNumber();
+    mFile.SetRecordNumber(iListItem);
+    return 0;
+}
+
+void CApp::InitRecord() { mFile.InitRecord(); }
+
+void CApp::VAppTempStore(const std::string& sTemp) {
+    if (!mTempStore) mTempStore.emplace();
+    mTempStore->push_back(sTemp);
+}
+
+std::string CApp::VAppTempRetrieve(int16_t iDataValue) {
+    if (!mTempStore) mTempStore.emplace();
+    if (iDataValue < 1 || static_cast<std::size_t>(iDataValue) > mTempStore->size()) {
+        PlatformError::Raise(PlatformError::kInvalidProcedureCall);
+    }
+    return (*mTempStore)[static_cast<std::size_t>(iDataValue - 1)];
+}
+
+void CApp::VAppTempClear() { mTempStore.reset(); }
+
+int16_t CApp::AppRecordCount() { return mFile.RecordCount(false); }
+
+void CApp::CreateNewFile(bool bVocabulary, const std::string& sName) {
+    mFile.FileDelete(bVocabulary, sName);
+    mFile.FileNew(bVocabulary, sName);
+    mFile.FileClose();
+}
+
+void CApp::DelRunApp() {
+    IListControl& list = AppList();
+    const int selected = list.ListIndex();
+    if (selected == -1) {
+        Dialogs::MsgBox("You must first select a voice-controlled application to delete.",
+                        MsgButtons::OK, MsgIcon::Information, "No File Selected.");
+        return;
+    }
+    std::string identity;
+    bool removed = false;
+    try {
+        identity = list.List(selected);
+        list.RemoveItem(selected);
+        removed = true;
+        AppCompare(identity, static_cast<int16_t>(selected + 1));
+        std::vector<std::string> kept;
+        for (int i = 1; i <= list.ListCount(); ++i) {
+            kept.push_back(VAppTempRetrieve(static_cast<int16_t>(i)));
+        }
+        ReplaceAppFile(kept);
+        mFile.SetRecordNumber(static_cast<int16_t>(kept.size() + 1));
+    } catch (const ErrorRecord& error) {
+        // The file is unchanged: put the entry back so that the list still mirrors it.
+        if (removed) ResumeNext([&] { list.AddItem(identity, selected); });
+        Dialogs::MsgBox(std::to_string(error.Number()) + " " + error.Description(),
+                        MsgButtons::OK, MsgIcon::Critical, "ERROR DELETE VOICE APPLICATION");
+    }
+}

@@ -1,0 +1,141 @@
+// The half of CApp that turns a recognised phrase into an application in front.
+#include <filesystem>
+#include <string>
+
+#include "common/AnsiText.h"
+#include "common/AppErrors.h"
+#include "common/ErrorRecord.h"
+#include "common/MessageBox.h"
+#include "common/PlatformErrors.h"
+#include "common/ResumeNext.h"
+#include "engine/CApp.h"
+#include "engine/MainWindowLink.h"
+#include "engine/RunningApps.h"
+#include "engine/VacRecord.h"
+#include "platform/Platform.h"
+#include "store/FileSlots.h"
+
+namespace {
+
+constexpr int32_t kSucceeded = -1;
+constexpr int32_t kLastShellErrorCode = 32;
+
+std::string ErrorText(const ErrorRecord& error) {
+    return "Error: " + std::to_string(error.Number()) + ". " + error.Description();
+}
+
+std::string CurrentDirectory() {
+    std::error_code ec;
+    return Ansi::FromUtf8(std::filesystem::current_path(ec).string());
+}
+
+}  // namespace
+
+int16_t CApp::AppCheck(const std::string& sPhrase) {
+    int16_t result = 0;
+    ResumeNext([&] { mFile.FileClose(); });
+    mFile.InitRecord();
+    ResumeNext([&] { mFile.FileOpen(false); });
+
+    // Every step that fails is passed over; the scan ends at the end of the file, or when the
+    // file cannot be read at all.
+    for (;;) {
+        bool atEnd = true;
+        if (!ResumeNext([&] { atEnd = DataFileAtEnd(); }) || atEnd) break;
+        std::string record;
+        ResumeNext([&] { record = mFile.FileRead(mFile.RecordNumber()); });
+        const VacRecord::PhraseFields fields = VacRecord::SplitForPhrase(record);
+        mRecordUserName = fields.phrase;
+        SetVocabularyName(fields.vocabularyName);
+        SetPathName(fields.pathName);
+        if (sPhrase.empty()) break;
+
+        if (fields.phrase == sPhrase) {
+            ResumeNext([] { MainWindowLink::RunOnApplicationMatched(); });
+            ResumeNext([&] { mFile.FileType(false, mFile.RecordNumber()); });
+            SetClassName(fields.className);
+            SetWindowText(fields.windowText);
+            Hwnd found = 0;
+            ResumeNext([&] { found = Platform::Windows().FindWindowA(ClassName(), WindowText()); });
+            bool activated = false;
+            ResumeNext([&] { activated = RunningApps::ActivateWindow(found); });
+            if (!activated) ResumeNext([&] { ShellApp(); });
+            ResumeNext([&] { mLastAppHwnd = Platform::Windows().GetForegroundWindow(); });
+            result = 1;
+            break;
+        }
+        if (!ResumeNext([&] { mFile.IncrementRecord(); })) break;
+    }
+
+    ResumeNext([&] { mFile.FileClose(); });
+    return result;
+}
+
+void CApp::ShellApp() {
+    bool started = true;
+    try {
+        if (Ansi::ContainsIgnoreCase(mRecordUserName, "explorer")) {
+            started = Platform::Processes().Shell(PathName(), kSwShowNormal) != 0;
+        } else if (!PathName().empty() && !StartProcess(PathName())) {
+            started = LaunchDocument2(MainWindowLink::WindowHandle(), PathName(),
+                                      CurrentDirectory(), kSwShowNormal) == kSucceeded;
+        }
+    } catch (...) {
+        started = false;
+    }
+    if (!started) RunningApps::RaiseAppError(AppError::kShellFailed);
+}
+
+int32_t CApp::LaunchDocument2(Hwnd lnghWnd, const std::string& strDocument,
+                              const std::string& strStartIn, int32_t eShowStyle) {
+    (void)lnghWnd;  // the desktop opens documents without an owner window
+    mhInstApp = 0;
+    mhProcess = 0;
+    try {
+        const ShellExecuteResult opened = Platform::Processes().ShellExecuteExA(
+            "Open", strDocument, "", strStartIn, eShowStyle, true);
+        mhInstApp = opened.hInstApp;
+        mhProcess = opened.hProcess;
+        return opened.hInstApp <= kLastShellErrorCode ? opened.hInstApp : kSucceeded;
+    } catch (const ErrorRecord& error) {
+        Dialogs::MsgBox(ErrorText(error), MsgButtons::OK, MsgIcon::None, "LaunchDocument");
+        return 0;
+    }
+}
+
+int32_t CApp::Explore(Hwnd lnghWnd, const std::string& strFolder, int32_t eShowStyle) {
+    (void)lnghWnd;
+    mhInstApp = 0;
+    mhProcess = 0;
+    try {
+        const int32_t code = Platform::Processes().ShellExecuteA("explore", strFolder, eShowStyle);
+        return code <= kLastShellErrorCode ? code : kSucceeded;
+    } catch (const ErrorRecord& error) {
+        Dialogs::MsgBox(ErrorText(error), MsgButtons::OK, MsgIcon::None, "Explore");
+        return 0;
+    }
+}
+
+bool CApp::SetForeground(const std::string& sComputer) {
+    try {
+        // The class ends one blank before the first broken bar, the title starts one after.
+        const std::size_t bar = sComputer.find(Ansi::kBrokenBar);
+        if (bar == std::string::npos || bar == 0) {
+            PlatformError::Raise(PlatformError::kInvalidProcedureCall);
+        }
+        const std::string className = sComputer.substr(0, bar - 1);
+        const std::string title = sComputer.substr(std::min(bar + 2, sComputer.size()));
+        RunningApps::ActivateWindow(Platform::Windows().FindWindowA(className, title));
+    } catch (const ErrorRecord& error) {
+        if (error.Number() == PlatformError::kInvalidProcedureCall) {
+            Dialogs::MsgBox("No application selected to activate.", MsgButtons::OK,
+                            MsgIcon::Information, "No Application Selected");
+        }
+    } catch (...) {
+    }
+    return false;
+}
+
+bool CApp::StartProcess(const std::string& commandLine) {
+    return Platform::Processes().CreateProcessA(commandLine);
+}
