@@ -1,0 +1,104 @@
+#include "LoopbackHttpServer.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+LoopbackHttpServer::LoopbackHttpServer(Handler handler) : handler_(std::move(handler)) {
+    listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (listener_ < 0 || pipe2(stopPipe_, O_CLOEXEC) != 0) throw std::runtime_error("socket");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t size = sizeof address;
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        listen(listener_, 8) != 0 ||
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        throw std::runtime_error("bind");
+    }
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { Run(); });
+}
+
+LoopbackHttpServer::~LoopbackHttpServer() {
+    const char stop = 'x';
+    (void)!write(stopPipe_[1], &stop, 1);
+    thread_.join();
+    close(listener_);
+    close(stopPipe_[0]);
+    close(stopPipe_[1]);
+}
+
+std::vector<std::string> LoopbackHttpServer::Requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+int LoopbackHttpServer::Connections() const {
+    std::lock_guard lock(mutex_);
+    return connections_;
+}
+
+std::string LoopbackHttpServer::Response(const std::string& statusLine,
+                                         const std::vector<std::string>& fields,
+                                         const std::string& body) {
+    std::string response = statusLine + "\r\n";
+    for (const std::string& field : fields) response += field + "\r\n";
+    return response + "\r\n" + body;
+}
+
+bool LoopbackHttpServer::Wait(int fd, short events) {
+    pollfd watched[2] = {{fd, events, 0}, {stopPipe_[0], POLLIN, 0}};
+    while (poll(watched, 2, -1) < 0) {
+    }
+    return (watched[1].revents & POLLIN) == 0;
+}
+
+void LoopbackHttpServer::Run() {
+    while (Wait(listener_, POLLIN)) {
+        const int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0) continue;
+        {
+            std::lock_guard lock(mutex_);
+            ++connections_;
+        }
+        Serve(client);
+        close(client);
+    }
+}
+
+void LoopbackHttpServer::Serve(int client) {
+    std::string head;
+    char buffer[4096];
+    while (head.find("\r\n\r\n") == std::string::npos) {
+        if (!Wait(client, POLLIN)) return;
+        const ssize_t got = recv(client, buffer, sizeof buffer, 0);
+        if (got <= 0) return;
+        head.append(buffer, static_cast<std::size_t>(got));
+    }
+    {
+        std::lock_guard lock(mutex_);
+        requests_.push_back(head);
+    }
+    const Reply reply = handler_(head);
+
+    std::size_t sent = 0;
+    while (sent < reply.bytes.size()) {
+        if (!Wait(client, POLLOUT)) return;
+        const ssize_t put = send(client, reply.bytes.data() + sent, reply.bytes.size() - sent,
+                                 MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (put < 0 && errno == EAGAIN) continue;
+        if (put <= 0) return;
+        sent += static_cast<std::size_t>(put);
+    }
+    // Silent until the client closes its end (recv gives 0) or the server stops.
+    while (reply.stayOpen && Wait(client, POLLIN) && recv(client, buffer, sizeof buffer, 0) > 0) {
+    }
+}
