@@ -10,6 +10,8 @@ std::string InMemoryList::List(int index) const {
     return items_[static_cast<std::size_t>(index)].text;
 }
 
+void InMemoryList::SetList(int index, const std::string& text) { At(index).text = text; }
+
 int InMemoryList::AddItem(const std::string& text, int index) {
     if (index < -1 || index > ListCount()) PlatformError::Raise(PlatformError::kInvalidArrayIndex);
     if (index == -1) index = ListCount();

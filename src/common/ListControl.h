@@ -15,6 +15,9 @@ public:
     virtual int ListCount() const = 0;
     // The text of item i; the empty text for an index outside the list.
     virtual std::string List(int index) const = 0;
+    // Replaces the text of item i, keeping its place, item data and selection; error 381 for
+    // an index outside the list.
+    virtual void SetList(int index, const std::string& text) = 0;
     // Adds an item at index (at the end when index is -1) and returns where it went.
     virtual int AddItem(const std::string& text, int index = -1) = 0;
     // Removes item i; error 381 for an index outside the list.
@@ -48,6 +51,7 @@ class InMemoryList : public IListControl {
 public:
     int ListCount() const override;
     std::string List(int index) const override;
+    void SetList(int index, const std::string& text) override;
     int AddItem(const std::string& text, int index = -1) override;
     void RemoveItem(int index) override;
     void Clear() override;

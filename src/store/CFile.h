@@ -61,7 +61,15 @@ public:
     // The last text FileRead read.
     const std::string& Record() const { return mRecord; }
 
+    // Rebuilds the speech grammar file "temp.txt": the header, one line per activation phrase
+    // of the voice command application file, one line per distinct vocabulary word. Reports
+    // nothing; a step that fails is skipped.
+    void TempLoad();
+
 private:
+    // Writes "<start>=" and the item for every item of the grammar builder's scratch list.
+    void StoreStartRules();
+
     std::string mRecord;
     int16_t mRecordNumber = 1;
     int16_t mCurrentApp = 0;

@@ -129,9 +129,13 @@ GrammarSlot& GrammarSlot::Instance() {
     return slot;
 }
 
-void GrammarSlot::OpenAppend(const std::string& path) {
+void GrammarSlot::OpenAppend(const std::string& path) { Open(path, O_APPEND); }
+
+void GrammarSlot::OpenNew(const std::string& path) { Open(path, O_TRUNC); }
+
+void GrammarSlot::Open(const std::string& path, int modeFlag) {
     Close();
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | modeFlag, 0644);
     if (fd < 0) PlatformError::Raise(PlatformError::kPathFileAccess);
     fd_ = fd;
     path_ = path;

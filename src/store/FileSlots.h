@@ -47,6 +47,9 @@ public:
 
     // Opens the path for appending text, creating it; error 75 when it cannot be opened.
     void OpenAppend(const std::string& path);
+    // Opens the path for writing text from its start, created or emptied; error 75 when it
+    // cannot be opened.
+    void OpenNew(const std::string& path);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     bool Holds(const std::string& path) const;
@@ -54,6 +57,8 @@ public:
     void WriteLine(const std::string& text);
 
 private:
+    void Open(const std::string& path, int modeFlag);
+
     int fd_ = -1;
     std::string path_;
 };

@@ -1,0 +1,110 @@
+// The speech grammar builder of CFile: TempLoad and StoreStartRules.
+
+#include <array>
+#include <filesystem>
+
+#include "common/ListControl.h"
+#include "common/ResumeNext.h"
+#include "store/CFile.h"
+#include "store/FileSlots.h"
+#include "store/RecordPaths.h"
+#include "store/VocabularyFolder.h"
+
+namespace {
+
+constexpr const char* kStartRule = "<start>=";
+
+// The rebuilt file is written beside the grammar file and then put in its place, so that it
+// never carries lines of the old file, even when the old one could not be deleted.
+constexpr const char* kAsideSuffix = ".new";
+
+// The activation phrase of a voice command application record: the text after the first "*"
+// (the whole text without one), up to its first "~". A record whose text after "*" holds no
+// "~" has not been completed (a window title may hold a "*") and has no phrase.
+std::string ActivationPhrase(const std::string& record) {
+    const std::size_t star = record.find('*');
+    const std::string afterStar = star == std::string::npos ? record : record.substr(star + 1);
+    const std::size_t tilde = afterStar.find('~');
+    if (tilde == std::string::npos) return {};
+    return afterStar.substr(0, tilde);
+}
+
+// The word of a vocabulary entry: the text before the first ":", the whole text without one.
+std::string EntryWord(const std::string& entry) { return entry.substr(0, entry.find(':')); }
+
+// Walks the data file from the record position to its end mark, handing each record's text to
+// use. A record that cannot be read is passed over; the walk ends when the end mark cannot be
+// tested (no file open) or the position cannot advance.
+template <class Use>
+void ScanToEnd(CFile& file, Use use) {
+    for (;;) {
+        bool atEnd = true;
+        if (!ResumeNext([&] { atEnd = DataFileAtEnd(); }) || atEnd) return;
+        std::string text;
+        if (ResumeNext([&] { text = file.FileRead(file.RecordNumber()); })) {
+            ResumeNext([&] { use(text); });
+        }
+        if (!ResumeNext([&] { file.IncrementRecord(); })) return;
+    }
+}
+
+// The vocabularies whose words the grammar takes: those of the vocabulary window's list, or,
+// while that list is empty (the window was never loaded, or its list was cleared at exit),
+// those of the vocabulary folder, so that vocabulary words stay recognised after a restart.
+std::vector<std::string> GrammarVocabularies() {
+    std::vector<std::string> names;
+    ResumeNext([&] {
+        const IListControl& lstVocab = Lists::Get(ListId::frmVocab_lstVocab);
+        for (int i = 0; i < lstVocab.ListCount(); ++i) names.push_back(lstVocab.List(i));
+    });
+    if (names.empty()) ResumeNext([&] { names = VocabularyFolder::Names(); });
+    return names;
+}
+
+}  // namespace
+
+void CFile::TempLoad() {
+    IListControl& lstTemp = Lists::Get(ListId::frmTemp_lstTemp);
+    const std::string grammarPath = RecordPaths::GrammarFile();
+    const std::string asidePath = grammarPath + kAsideSuffix;
+    const std::array<std::string, 5> grammarHeader = {
+        "[Grammar]", "langid = 1033", "type=cfg", "[<start>]", "<start>=switch to"};
+
+    ResumeNext([&] { lstTemp.Clear(); });
+    const bool opened = ResumeNext([&] { GrammarSlot::Instance().OpenNew(asidePath); });
+    InitRecord();
+    FileOpen(false);
+    for (const std::string& line : grammarHeader) ResumeNext([&] { TempFileStore(line); });
+
+    ScanToEnd(*this, [&](const std::string& record) {
+        const std::string phrase = ActivationPhrase(record);
+        if (!phrase.empty()) lstTemp.AddItem(phrase);
+    });
+    FileClose();
+    ResumeNext([&] { StoreStartRules(); });
+    ResumeNext([&] { lstTemp.Clear(); });
+    InitRecord();
+
+    for (const std::string& name : GrammarVocabularies()) {
+        FileOpen(true, name);
+        ScanToEnd(*this, [&](const std::string& entry) {
+            const std::string word = EntryWord(entry);
+            if (!word.empty() && lstTemp.FindStringExact(word) < 0) lstTemp.AddItem(word);
+        });
+        FileClose();
+        InitRecord();
+    }
+    ResumeNext([&] { StoreStartRules(); });
+
+    TempFileClose();
+    FileClose();
+    if (!opened) return;
+    std::error_code ec;
+    std::filesystem::rename(asidePath, grammarPath, ec);
+    if (ec) std::filesystem::remove(asidePath, ec);
+}
+
+void CFile::StoreStartRules() {
+    const IListControl& lstTemp = Lists::Get(ListId::frmTemp_lstTemp);
+    for (int i = 0; i < lstTemp.ListCount(); ++i) TempFileStore(kStartRule + lstTemp.List(i));
+}

@@ -1,0 +1,154 @@
+#include "store/CVocab.h"
+
+#include "common/AppErrors.h"
+#include "common/ListControl.h"
+#include "common/PlatformErrors.h"
+#include "store/FileSlots.h"
+#include "store/VocabularyFolder.h"
+
+void CVocab::FillDictionaryListBox(const bool& bVocab, const std::string& sVocabName) {
+    IListControl& lstDictionary = Lists::Get(ListId::frmVocab_lstDictionary);
+    mFile.InitRecord();
+    mFile.FileOpen(bVocab, sVocabName);
+    while (!DataFileAtEnd()) {
+        const int16_t record = mFile.RecordNumber();
+        const std::string text = mFile.FileRead(record);
+        // The read past the last record sets the end mark and adds no item.
+        if (!DataFileAtEnd()) lstDictionary.AddItem(text, record - 1);
+        mFile.IncrementRecord();
+    }
+    mFile.InitRecord();
+    mFile.FileClose();
+}
+
+void CVocab::FillVocabFile(const bool& bCombo) {
+    IListControl& lstVocab = Lists::Get(ListId::frmVocab_lstVocab);
+    for (const std::string& name : VocabularyFolder::Names()) lstVocab.AddItem(name);
+    if (bCombo) return;
+    IListControl& cmbVocabulary = Lists::Get(ListId::frmApp_cmbVocabulary);
+    for (int i = 0; i < lstVocab.ListCount(); ++i) cmbVocabulary.AddItem(lstVocab.List(i));
+}
+
+void CVocab::Bubble_Sort(IListControl& lst, bool bAscending) {
+    bool swapped = true;
+    while (swapped) {
+        swapped = false;
+        const int count = lst.ListCount();
+        for (int i = 0; i <= count - 2; ++i) {
+            const std::string a = lst.List(i);
+            const std::string b = lst.List(i + 1);
+            // std::string compares by unsigned character code.
+            if (bAscending ? a > b : a < b) {
+                lst.SetList(i, b);
+                lst.SetList(i + 1, a);
+                swapped = true;
+            }
+        }
+    }
+}
+
+void CVocab::VocabularyFileOpen(std::string sVocabName) {
+    SetVocabularyName(sVocabName);
+    mFile.FileOpen(true, sVocabName);
+    mFile.FileClose();
+}
+
+void CVocab::AddDictionaryWord(const bool& bVocab, const std::string& sVocabName,
+                               const std::string& sDictionaryWord, const std::string& sRoutine) {
+    mFile.FileOpen(bVocab, sVocabName);
+    if (sRoutine == "MenuCopy") {
+        if (mFile.RecordNumber() == INT16_MIN) PlatformError::Raise(PlatformError::kOverflow);
+        mFile.FileStore(sDictionaryWord, static_cast<int16_t>(mFile.RecordNumber() - 1));
+    } else if (sRoutine == "SaveChanges") {
+        mFile.FileStore(sDictionaryWord, mFile.RecordNumber());
+    } else if (sRoutine == "DictionaryDelete") {
+        mFile.FileStore(sDictionaryWord, mFile.RecordNumber());
+        mFile.IncrementRecord();
+    }
+    mFile.FileClose();
+}
+
+std::vector<std::string>& CVocab::CopyBuffer() {
+    if (!mCopyBuffer) mCopyBuffer.emplace();
+    return *mCopyBuffer;
+}
+
+void CVocab::CopyDictionary(std::string sDictionary) {
+    CopyBuffer().push_back(std::move(sDictionary));
+    mFile.IncrementRecord();
+}
+
+int16_t CVocab::CopyCount() {
+    const std::size_t count = CopyBuffer().size();
+    if (count > static_cast<std::size_t>(INT16_MAX)) PlatformError::Raise(PlatformError::kOverflow);
+    return static_cast<int16_t>(count);
+}
+
+std::string CVocab::RetrieveDictionary(const int16_t& iRecNumber) {
+    try {
+        const std::vector<std::string>& buffer = CopyBuffer();
+        if (iRecNumber < 1 || static_cast<std::size_t>(iRecNumber) > buffer.size()) {
+            PlatformError::Raise(PlatformError::kInvalidArrayIndex);
+        }
+        std::string item = buffer[static_cast<std::size_t>(iRecNumber) - 1];
+        mFile.IncrementRecord();
+        return item;
+    } catch (...) {
+        RunningApps::RaiseAppError(AppError::kBadDictionaryIndex);
+    }
+}
+
+void CVocab::DictionaryInitialize() { mCopyBuffer.reset(); }
+
+void CVocab::CopyAll() {
+    IListControl& lstDictionary = Lists::Get(ListId::frmVocab_lstDictionary);
+    for (int i = 1; i <= lstDictionary.ListCount(); ++i) CopyDictionary(lstDictionary.List(i - 1));
+}
+
+void CVocab::SelectionIncrement() {
+    if (mSelectionNumber == INT16_MAX) PlatformError::Raise(PlatformError::kOverflow);
+    SetSelectionNumber(static_cast<int16_t>(mSelectionNumber + 1));
+}
+
+void CVocab::SelectInitialize() { SetSelectionNumber(0); }
+
+void CVocab::SelectionDecrement() {
+    if (mSelectionNumber == INT16_MIN) PlatformError::Raise(PlatformError::kOverflow);
+    SetSelectionNumber(static_cast<int16_t>(mSelectionNumber - 1));
+}
+
+void CVocab::CreateNewVocab(const std::string& sVocabName) {
+    mFile.FileNew(true, sVocabName);
+    mFile.FileClose();
+}
+
+void CVocab::DeleteVocabFile(const std::string& sDeletedFile) { mFile.FileDelete(true, sDeletedFile); }
+
+int16_t CVocab::DictionaryRecordCount(const std::string& sName) {
+    mFile.RecordCount(true, sName);
+    return mFile.RecordNumber();
+}
+
+void CVocab::InitRecord() { mFile.InitRecord(); }
+void CVocab::MinusRecord() { mFile.DecrementRecord(); }
+void CVocab::PlusRecord() { mFile.IncrementRecord(); }
+
+std::string CVocab::ReadDictionary(const int16_t& iRecord, const std::string& sName) {
+    mFile.FileOpen(true, sName);
+    std::string text = mFile.FileRead(iRecord);
+    mFile.FileClose();
+    return text;
+}
+
+void CVocab::DictionarySelect(const std::string& sVocName, const std::string& sDicName) {
+    mFile.FileOpen(true, sVocName);
+    mFile.InitRecord();
+    while (!DataFileAtEnd()) {
+        if (mFile.FileRead(mFile.RecordNumber()) == sDicName) {
+            SetTrackDictionary(mFile.RecordNumber());
+            break;
+        }
+        mFile.IncrementRecord();
+    }
+    mFile.FileClose();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace VocabularyFolder {
+
+// The names of the vocabularies in the vocabulary folder: one per normal file whose name ends
+// in ".txt" (ignoring case), the name being the file name up to its first "." (ANSI). Folders
+// and hidden files (names beginning with ".") are left out. Ordered by name ignoring case, so
+// that every listing shows the same order. Nothing when the folder is missing.
+std::vector<std::string> Names();
+
+}  // namespace VocabularyFolder

@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "FreshLists.h"
+#include "TempProgramFolder.h"
+#include "common/ErrorRecord.h"
+#include "store/CVocab.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+class CVocabTest : public ::testing::Test {
+protected:
+    void SetUp() override { folder.MakeVocabFolder(); }
+
+    // Writes a vocabulary file record by record.
+    void WriteVocab(const std::string& name, const Items& entries) {
+        std::string bytes;
+        for (const std::string& entry : entries) bytes += RecordBytes(entry, 128);
+        WriteBytes(folder.File("vocab/" + name + ".txt"), bytes);
+    }
+
+    // Every record of a vocabulary file.
+    Items ReadVocab(const std::string& name) {
+        const std::string bytes = ReadBytes(folder.File("vocab/" + name + ".txt"));
+        Items entries;
+        for (std::size_t at = 0; at + 128 <= bytes.size(); at += 128) {
+            const auto count = static_cast<std::size_t>(static_cast<unsigned char>(bytes[at]));
+            entries.push_back(bytes.substr(at + 2, count));
+        }
+        return entries;
+    }
+
+    static int32_t ErrorOf(const std::function<void()>& step) {
+        try {
+            step();
+        } catch (const ErrorRecord& e) {
+            return e.Number();
+        }
+        return 0;
+    }
+
+    TempProgramFolder folder;
+    FreshLists lists;
+    CVocab vocab;
+};
+
+}  // namespace
+
+TEST_F(CVocabTest, EntryListingKeepsRecordForRecordAndInsertsByRecordNumber) {
+    WriteVocab("Empty", {});
+    vocab.FillDictionaryListBox(true, "Empty");
+    EXPECT_TRUE(lists.Items(ListId::frmVocab_lstDictionary).empty());
+
+    WriteVocab("Edit", {"Copy:^c", "", "Paste:^v"});
+    vocab.PlusRecord();
+    vocab.FillDictionaryListBox(true, "Edit");
+    EXPECT_EQ(lists.Items(ListId::frmVocab_lstDictionary), (Items{"Copy:^c", "", "Paste:^v"}));
+    EXPECT_EQ(vocab.RecordNumber(), 1);
+
+    // On a list that holds items, each insert pushes the items at its index down.
+    vocab.FillDictionaryListBox(true, "Edit");
+    EXPECT_EQ(lists.Items(ListId::frmVocab_lstDictionary),
+              (Items{"Copy:^c", "", "Paste:^v", "Copy:^c", "", "Paste:^v"}));
+}
+
+TEST_F(CVocabTest, VocabularyListingTakesNormalTxtFilesByTheirNameBeforeTheFirstDot) {
+    WriteVocab("alpha", {});
+    WriteVocab("beta.one", {});
+    WriteVocab("Gamma", {});
+    std::filesystem::rename(folder.File("vocab/Gamma.txt"), folder.File("vocab/Gamma.TXT"));
+    std::filesystem::create_directory(folder.File("vocab/folder.txt"));
+    WriteBytes(folder.File("vocab/.hidden.txt"), "");
+    WriteBytes(folder.File("vocab/readme.md"), "");
+    WriteBytes(folder.File("vocab/notes.txt.bak"), "");
+    WriteBytes(folder.File("vocab/caf\xC3\xA9.txt"), "");  // UTF-8 file name
+
+    lists[ListId::frmVocab_lstVocab].AddItem("before");
+    lists[ListId::frmApp_cmbVocabulary].AddItem("kept");
+    vocab.FillVocabFile(true);
+    const Items listed{"before", "alpha", "beta", "caf\xE9", "Gamma"};
+    EXPECT_EQ(lists.Items(ListId::frmVocab_lstVocab), listed);
+    EXPECT_EQ(lists.Items(ListId::frmApp_cmbVocabulary), Items{"kept"});
+
+    // Without bCombo the whole vocabulary list, earlier items included, goes to the combo box.
+    lists[ListId::frmVocab_lstVocab].Clear();
+    lists[ListId::frmVocab_lstVocab].AddItem("before");
+    vocab.FillVocabFile();
+    Items combo{"kept"};
+    combo.insert(combo.end(), listed.begin(), listed.end());
+    EXPECT_EQ(lists.Items(ListId::frmApp_cmbVocabulary), combo);
+}
+
+TEST_F(CVocabTest, VocabularyListingOfAMissingFolderIsEmptyAndSilent) {
+    std::filesystem::remove_all(folder.File("vocab"));
+    vocab.FillVocabFile();
+    EXPECT_TRUE(lists.Items(ListId::frmVocab_lstVocab).empty());
+    EXPECT_TRUE(lists.Items(ListId::frmApp_cmbVocabulary).empty());
+}
+
+TEST_F(CVocabTest, BubbleSortComparesByCharacterCode) {
+    InMemoryList& list = lists[ListId::frmVocab_lstDictionary];
+    for (const char* text : {"b", "B", "a", "\xE9", "Z"}) list.AddItem(text);
+    list.SetItemData(0, 7);
+    vocab.Bubble_Sort(list, true);
+    EXPECT_EQ(list.Items(), (Items{"B", "Z", "a", "b", "\xE9"}));
+    EXPECT_EQ(list.ItemData(0), 7);  // texts move, the items stay where they are
+    vocab.Bubble_Sort(list, false);
+    EXPECT_EQ(list.Items(), (Items{"\xE9", "b", "a", "Z", "B"}));
+
+    InMemoryList& single = lists[ListId::frmVocab_lstVocab];
+    vocab.Bubble_Sort(single, true);
+    single.AddItem("only");
+    vocab.Bubble_Sort(single, false);
+    EXPECT_EQ(single.Items(), Items{"only"});
+}
+
+TEST_F(CVocabTest, StoringModesWriteWhereTheRecordPositionSays) {
+    WriteVocab("Edit", {"Paste:^v", "Copy:^c"});
+    vocab.PlusRecord();  // position 2
+    vocab.AddDictionaryWord(true, "Edit", "x:1", "savechanges");  // not a mode name
+    vocab.AddDictionaryWord(true, "Edit", "x:1", "");
+    EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^v", "Copy:^c"}));
+    EXPECT_EQ(vocab.RecordNumber(), 2);
+
+    vocab.AddDictionaryWord(true, "Edit", "Copy:^C", "SaveChanges");
+    EXPECT_EQ(vocab.RecordNumber(), 2);
+    vocab.AddDictionaryWord(true, "Edit", "Paste:^V", "MenuCopy");
+    EXPECT_EQ(vocab.RecordNumber(), 2);
+    EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^V", "Copy:^C"}));
+
+    vocab.AddDictionaryWord(true, "Edit", "Cut:^x", "DictionaryDelete");
+    EXPECT_EQ(vocab.RecordNumber(), 3);
+    EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^V", "Cut:^x"}));
+
+    // "MenuCopy" at position 1 writes record 0, which the store refuses.
+    vocab.InitRecord();
+    EXPECT_EQ(ErrorOf([&] { vocab.AddDictionaryWord(true, "Edit", "y:2", "MenuCopy"); }), 13012);
+    EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^V", "Cut:^x"}));
+}
+
+TEST_F(CVocabTest, DictionarySelectFindsExactTextsOnly) {
+    WriteVocab("Edit", {"Paste:^v", "Copy:^c"});
+    vocab.DictionarySelect("Edit", "Copy:^c");
+    EXPECT_EQ(vocab.TrackDictionary(), 2);
+    EXPECT_EQ(vocab.RecordNumber(), 2);
+
+    vocab.DictionarySelect("Edit", "copy:^c");
+    EXPECT_EQ(vocab.TrackDictionary(), 2);
+    EXPECT_EQ(vocab.RecordNumber(), 4);
+
+    vocab.DictionarySelect("Edit", "");
+    EXPECT_EQ(vocab.TrackDictionary(), 3);
+    EXPECT_EQ(vocab.RecordNumber(), 3);
+}
+
+TEST_F(CVocabTest, CallersSequencesWriteTheRecordsTheyExpect) {
+    // Overwrite the entry being edited.
+    WriteVocab("Edit", {"Paste:^v", "Copy:^c", "Cut:^x"});
+    vocab.DictionarySelect("Edit", "Copy:^c");
+    vocab.AddDictionaryWord(true, "Edit", "Copy:^{INS}", "SaveChanges");
+    EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^v", "Copy:^{INS}", "Cut:^x"}));
+
+    // Append a new entry: select the shown entry, count on from there, store.
+    vocab.DictionarySelect("Edit", "Paste:^v");
+    EXPECT_EQ(vocab.DictionaryRecordCount("Edit"), 4);
+    vocab.AddDictionaryWord(true, "Edit", "Undo:^z", "SaveChanges");
+    EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^v", "Copy:^{INS}", "Cut:^x", "Undo:^z"}));
+
+    // Rewrite after a deletion: recreated empty, then record 1, 2, ...
+    vocab.CreateNewVocab("Edit");
+    EXPECT_TRUE(ReadVocab("Edit").empty());
+    vocab.InitRecord();
+    for (const char* entry : {"Paste:^v", "Undo:^z"}) {
+        vocab.AddDictionaryWord(true, "Edit", entry, "DictionaryDelete");
+    }
+    EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^v", "Undo:^z"}));
+    EXPECT_EQ(vocab.RecordNumber(), 3);
+}
+
+TEST_F(CVocabTest, DropCarriesOnlyTheEntriesTheTargetLacks) {
+    WriteVocab("Target", {"B:2"});
+    CVocab source;
+    source.CopyDictionary("A:1");
+    source.CopyDictionary("B:2");
+    source.SelectionIncrement();
+    source.SelectionIncrement();
+
+    // The drop handler's sequence on the source's instance.
+    source.InitRecord();
+    const int16_t count = source.DictionaryRecordCount("Target");
+    EXPECT_EQ(count, 2);
+    for (int16_t carried = 1; carried <= source.SelectionNumber(); ++carried) {
+        const std::string entry = source.RetrieveDictionary(carried);
+        bool held = false;
+        for (int16_t record = 1; record < count; ++record) {
+            held = held || source.ReadDictionary(record, "Target") == entry;
+        }
+        if (held) {
+            source.MinusRecord();
+        } else {
+            source.AddDictionaryWord(true, "Target", entry, "MenuCopy");
+        }
+    }
+    EXPECT_EQ(ReadVocab("Target"), (Items{"B:2", "A:1"}));
+    EXPECT_EQ(source.RecordNumber(), 3);
+}
+
+TEST_F(CVocabTest, CopyBufferAndItsBadIndexes) {
+    EXPECT_EQ(vocab.CopyCount(), 0);
+    vocab.CopyDictionary("A:1");
+    vocab.CopyDictionary("B:2");
+    EXPECT_EQ(vocab.RecordNumber(), 3);
+    EXPECT_EQ(vocab.CopyCount(), 2);
+    EXPECT_EQ(vocab.RetrieveDictionary(2), "B:2");
+    EXPECT_EQ(vocab.RecordNumber(), 4);
+
+    for (const int16_t bad : {int16_t{0}, int16_t{3}, int16_t{-1}}) {
+        try {
+            vocab.RetrieveDictionary(bad);
+            ADD_FAILURE() << "no error for item " << bad;
+        } catch (const ErrorRecord& e) {
+            EXPECT_EQ(e.Number(), 13021);
+            EXPECT_TRUE(e.Source().ends_with(".CVocab")) << e.Source();
+            EXPECT_EQ(e.Description(), "No Valid Dictionary Selection:  You Must Select A Dictionary Word!!");
+        }
+    }
+    EXPECT_EQ(vocab.RecordNumber(), 4);
+
+    vocab.DictionaryInitialize();
+    EXPECT_EQ(ErrorOf([&] { vocab.RetrieveDictionary(1); }), 13021);
+    EXPECT_EQ(vocab.CopyCount(), 0);
+
+    for (const char* entry : {"x:1", "", "y:2"}) lists[ListId::frmVocab_lstDictionary].AddItem(entry);
+    vocab.InitRecord();
+    vocab.CopyAll();
+    EXPECT_EQ(vocab.CopyCount(), 3);
+    EXPECT_EQ(vocab.RetrieveDictionary(2), "");
+    EXPECT_EQ(vocab.RecordNumber(), 5);
+}
+
+TEST_F(CVocabTest, CountersAndPositionOverflowLeaveTheirValues) {
+    vocab.SetSelectionNumber(32766);
+    vocab.SelectionIncrement();
+    EXPECT_EQ(ErrorOf([&] { vocab.SelectionIncrement(); }), 6);
+    EXPECT_EQ(vocab.SelectionNumber(), 32767);
+    vocab.SelectInitialize();
+    EXPECT_EQ(vocab.SelectionNumber(), 0);
+    vocab.SetSelectionNumber(-32768);
+    EXPECT_EQ(ErrorOf([&] { vocab.SelectionDecrement(); }), 6);
+    EXPECT_EQ(vocab.SelectionNumber(), -32768);
+
+    vocab.MinusRecord();
+    EXPECT_EQ(vocab.RecordNumber(), 0);
+    vocab.PlusRecord();
+    vocab.PlusRecord();
+    EXPECT_EQ(vocab.RecordNumber(), 2);
+
+    vocab.SetTrackDictionary(9);
+    vocab.SetDeleteOp(true);
+    EXPECT_EQ(vocab.TrackDictionary(), 9);
+    EXPECT_TRUE(vocab.DeleteOp());
+}
+
+TEST_F(CVocabTest, FilesAreCreatedReadAndDeleted) {
+    vocab.VocabularyFileOpen("New");
+    EXPECT_EQ(vocab.VocabularyName(), "New");
+    EXPECT_TRUE(std::filesystem::exists(folder.File("vocab/New.txt")));
+
+    WriteVocab("Edit", {"a:1", "b:2"});
+    vocab.PlusRecord();
+    EXPECT_EQ(vocab.ReadDictionary(2, "edit"), "b:2");  // names match files ignoring case
+    EXPECT_EQ(vocab.RecordNumber(), 2);
+    vocab.DeleteVocabFile("Edit");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("vocab/Edit.txt")));
+    vocab.DeleteVocabFile("Edit");  // a missing file is no failure
+    EXPECT_TRUE(folder.dialogs().boxes.empty());
+}
+
+TEST_F(CVocabTest, AMissingVocabularyFolderFailsToTheCaller) {
+    std::filesystem::remove_all(folder.File("vocab"));
+    EXPECT_EQ(ErrorOf([&] { vocab.CreateNewVocab("Edit"); }), 13013);
+    EXPECT_EQ(ErrorOf([&] { vocab.FillDictionaryListBox(true, "Edit"); }), 52);
+    EXPECT_EQ(ErrorOf([&] { vocab.DictionarySelect("Edit", "x"); }), 52);
+    EXPECT_EQ(ErrorOf([&] { vocab.ReadDictionary(1, "Edit"); }), 13011);
+}

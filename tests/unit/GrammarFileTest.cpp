@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FreshLists.h"
+#include "TempProgramFolder.h"
+#include "store/CFile.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+const std::string kHeader =
+    "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n<start>=switch to\r\n";
+
+class GrammarFileTest : public ::testing::Test {
+protected:
+    void WriteRecords(const std::string& path, const Items& texts, std::size_t length) {
+        std::string bytes;
+        for (const std::string& text : texts) bytes += RecordBytes(text, length);
+        WriteBytes(path, bytes);
+    }
+    void WriteApps(const Items& records) { WriteRecords(folder.File("VAppCmd.txt"), records, 270); }
+    void WriteVocab(const std::string& name, const Items& entries) {
+        folder.MakeVocabFolder();
+        WriteRecords(folder.File("vocab/" + name + ".txt"), entries, 128);
+    }
+    void ListVocabularies(const Items& names) {
+        for (const std::string& name : names) lists[ListId::frmVocab_lstVocab].AddItem(name);
+    }
+    std::string Grammar() { return ReadBytes(folder.File("temp.txt")); }
+
+    static std::string Lines(const Items& alternatives) {
+        std::string text = kHeader;
+        for (const std::string& alternative : alternatives) text += "<start>=" + alternative + "\r\n";
+        return text;
+    }
+
+    TempProgramFolder folder;
+    FreshLists lists;
+    CFile file;
+};
+
+}  // namespace
+
+TEST_F(GrammarFileTest, WithoutRecordsOrVocabulariesTheFileIsTheHeader) {
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), kHeader);
+    EXPECT_TRUE(std::filesystem::exists(folder.File("VAppCmd.txt")));
+}
+
+TEST_F(GrammarFileTest, PhrasesInRecordOrderThenDistinctWordsInOrderOfFirstAppearance) {
+    WriteApps({
+        "Notepad \xA6 Untitled*",                            // fresh: no phrase
+        "Notepad \xA6 Untitled*Note pad~Edit$notepad",       // full
+        "gedit \xA6 a*b*",                                    // fresh, "*" in its title
+        "gedit \xA6 notes*Note pad~~$",                      // the same phrase again
+        "xterm \xA6 sh*~Edit$",                               // empty phrase
+        "Calc \xA6 Calculator*Copy~$",                        // a phrase that is also a word
+    });
+    WriteVocab("Edit", {"Copy:^c", "paste:^v", "", ":^z", "Select all", "COPY:^C"});
+    WriteVocab("Empty", {});
+    WriteVocab("More", {"PASTE:+{INS}", "Save:^s", "copy:^c"});
+    ListVocabularies({"Edit", "Empty", "More"});
+
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), Lines({"Note pad", "Note pad", "Copy",  // phrases
+                                "Copy", "paste", "Select all", "Save"}));
+    EXPECT_EQ(file.RecordNumber(), 1);
+    EXPECT_EQ(lists.Items(ListId::frmTemp_lstTemp), (Items{"Copy", "paste", "Select all", "Save"}));
+}
+
+TEST_F(GrammarFileTest, TheOrderOfTheVocabularyListOrdersTheWords) {
+    WriteVocab("One", {"alpha:a", "Shared:1"});
+    WriteVocab("Two", {"shared:2", "beta:b"});
+    ListVocabularies({"Two", "One"});
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), Lines({"shared", "beta", "alpha"}));
+}
+
+TEST_F(GrammarFileTest, AListedNameWithoutAFileIsCreatedEmptyAndAddsNothing) {
+    WriteVocab("One", {"alpha:a"});
+    ListVocabularies({"Missing", "One"});
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), Lines({"alpha"}));
+    EXPECT_EQ(std::filesystem::file_size(folder.File("vocab/Missing.txt")), 0u);
+}
+
+TEST_F(GrammarFileTest, AnEmptyVocabularyListTakesTheVocabularyFolder) {
+    WriteApps({"Notepad \xA6 Untitled*Note~Edit$"});
+    WriteVocab("edit", {"Copy:^c"});
+    WriteVocab("Browse", {"Back:%{LEFT}", "copy:^c"});
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), Lines({"Note", "Back", "copy"}));
+
+    // A filled list is taken as it is, whatever else the folder holds.
+    ListVocabularies({"Edit"});
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), Lines({"Note", "Copy"}));
+}
+
+TEST_F(GrammarFileTest, ARebuildNeverCarriesOldLines) {
+    WriteVocab("One", {"alpha:a"});
+    ListVocabularies({"One"});
+    WriteBytes(folder.File("temp.txt"), "<start>=stale\r\n");
+    WriteBytes(folder.File("temp.txt.new"), "<start>=left over\r\n");
+    std::filesystem::permissions(folder.File("temp.txt"), std::filesystem::perms::owner_read);
+    file.TempLoad();
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), Lines({"alpha"}));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("temp.txt.new")));
+}
+
+TEST_F(GrammarFileTest, AnUnreadableRecordIsPassedOverAndTheScanGoesOn) {
+    WriteApps({"A \xA6 a*First~$", "", "C \xA6 c*Third~$"});
+    std::string bytes = ReadBytes(folder.File("VAppCmd.txt"));
+    bytes[270] = static_cast<char>(300 & 0xFF);  // record 2 claims 300 bytes
+    bytes[271] = static_cast<char>(300 >> 8);
+    WriteBytes(folder.File("VAppCmd.txt"), bytes);
+    WriteVocab("One", {"alpha:a"});
+    bytes = ReadBytes(folder.File("vocab/One.txt")) + RecordBytes("beta:b", 128);
+    bytes[0] = static_cast<char>(127);  // record 1 claims more than a vocabulary record holds
+    WriteBytes(folder.File("vocab/One.txt"), bytes);
+    ListVocabularies({"One"});
+
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), Lines({"First", "Third", "beta"}));
+}
+
+TEST_F(GrammarFileTest, AnUnwritableFolderLeavesTheOldFileAndStillEnds) {
+    WriteApps({"A \xA6 a*First~$"});
+    file.TempLoad();
+    std::filesystem::create_directory(folder.File("temp.txt.new"));  // the aside file cannot open
+    WriteApps({"A \xA6 a*Changed~$"});
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), Lines({"First"}));
+    EXPECT_EQ(file.RecordNumber(), 1);
+}
