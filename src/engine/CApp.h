@@ -69,6 +69,10 @@ public:
                             const std::string& strStartIn, int32_t eShowStyle = 0);
     // Opens a folder the same way: -1 on success, else the shell's error code.
     int32_t Explore(Hwnd lnghWnd, const std::string& strFolder, int32_t eShowStyle = 0);
+    // Types the keys of the entry whose word is sPhrase in the vocabulary of the application in
+    // front (else of the one activated last) into the window that has the focus. 2 when keys
+    // were typed, else 0. Never fails.
+    int16_t VocabCheck(const std::string& sPhrase);
     // Deletes the application selected in the application list, from the list and the file.
     void DelRunApp();
     // Brings the window named by a window identity text to the front; always false.
@@ -89,6 +93,23 @@ public:
 private:
     // Starts a program from a command line; true when it started.
     bool StartProcess(const std::string& commandLine);
+
+    // Keystrokes of a vocabulary entry (CAppKeys.cpp).
+    int16_t VocabCheckSteps(const std::string& sPhrase);
+    // Types keys written in the key notation.
+    void TypeKeys(const std::string& keys);
+    // One modifier group starting at keys[i]; i is left on its key. False when the group has
+    // no key (the keys end after its prefixes, or a "{" has no "}"): nothing more is typed.
+    bool ModifierGroup(const std::string& keys, std::size_t& i);
+    // A standalone {NAME} or {NAME count} starting at keys[i]: sends the named key and leaves i
+    // on the "}". False, with nothing sent, when the braces hold no known name.
+    bool StandaloneNamedKey(const std::string& keys, std::size_t& i);
+    // Presses and releases the key of a virtual-key code.
+    void SendKeyPress(uint8_t code);
+    // 18 for "%" (Alt), 17 for "^" (Ctrl), 16 for "+" (Shift), 0 for anything else.
+    uint8_t ModifierKeyCode(const std::string& sKey);
+    // Sends the named key (BKSP, TAB, F1 to F16, ...); a name not in the table sends nothing.
+    void NamedKeyPress(const std::string& sName);
 
     CFile mFile;
     std::optional<std::vector<std::string>> mTempStore;

@@ -174,6 +174,7 @@ uint32_t SimDesktop::SendInput(const std::vector<KeyInput>& inputs) {
 }
 
 int16_t SimDesktop::VkKeyScanA(char ch) {
+    if (const auto extra = extraLayoutKeys.find(ch); extra != extraLayoutKeys.end()) return extra->second;
     if (ch >= 'a' && ch <= 'z') return static_cast<int16_t>(ch - 'a' + 'A');
     if (ch >= 'A' && ch <= 'Z') return static_cast<int16_t>(0x100 | ch);
     if (ch == '\r') return 0x0D;

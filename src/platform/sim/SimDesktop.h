@@ -85,6 +85,10 @@ public:
     uint32_t MapVirtualKeyA(uint32_t code, uint32_t mapType) override;
     int16_t GetKeyState(int vk) override;
 
+    // Characters the layout types besides the US keys, with their VkKeyScanA answers (for
+    // instance AltGr characters); looked at before the US keys.
+    std::map<char, int16_t> extraLayoutKeys;
+
     // Keys held down now (the virtual-key codes).
     std::set<uint16_t> KeysDown() const { return down_; }
 

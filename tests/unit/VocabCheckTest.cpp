@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+#include "FreshLists.h"
+#include "TempProgramFolder.h"
+#include "common/ErrorRecord.h"
+#include "engine/CApp.h"
+#include "engine/CKeyboard.h"
+#include "engine/RunningApps.h"
+#include "platform/Platform.h"
+#include "platform/sim/SimDesktop.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+// Key events written compactly: "k" for keybd_event, "s" for SendInput, the virtual-key code,
+// "d" (down) or "u" (up); e.g. "k18d s115d s115u k18u" for Alt+F4.
+std::string Compact(const std::vector<SimDesktop::KeyEvent>& events) {
+    std::ostringstream out;
+    for (const SimDesktop::KeyEvent& event : events) {
+        if (out.tellp() > 0) out << ' ';
+        out << (event.via == SimDesktop::KeyEvent::Via::KeybdEvent ? 'k' : 's') << event.vk
+            << (event.Up() ? 'u' : 'd');
+    }
+    return out.str();
+}
+
+std::string Identity(const std::string& className, const std::string& title) {
+    return className + " \xA6 " + title;
+}
+
+// A keyboard that fails on its n-th event and passes the others to the simulated desktop.
+class FailingKeyboard : public IKeyboard {
+public:
+    FailingKeyboard(SimDesktop& desktop, int failAt) : desktop_(desktop), failAt_(failAt) {}
+    void keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) override {
+        Count();
+        desktop_.keybd_event(vk, scan, flags);
+    }
+    uint32_t SendInput(const std::vector<KeyInput>& inputs) override {
+        Count();
+        return desktop_.SendInput(inputs);
+    }
+    int16_t VkKeyScanA(char ch) override { return desktop_.VkKeyScanA(ch); }
+    uint32_t MapVirtualKeyA(uint32_t code, uint32_t mapType) override {
+        return desktop_.MapVirtualKeyA(code, mapType);
+    }
+    int16_t GetKeyState(int vk) override { return desktop_.GetKeyState(vk); }
+
+private:
+    void Count() {
+        if (++events_ == failAt_) throw std::runtime_error("the keyboard failed");
+    }
+    SimDesktop& desktop_;
+    int failAt_;
+    int events_ = 0;
+};
+
+class VocabCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RunningApps::ReleaseRunningApps();
+        Platform::InstallAll(desktop);
+        folder.MakeVocabFolder();
+        editor = desktop->AddWindow({.className = "Editor", .title = "Untitled"});
+        desktop->foreground = editor;
+        RunningApps::RunAppCollectionAdd(editor, Identity("Editor", "Untitled"));
+        WriteApps({Identity("Editor", "Untitled") + "*Edit it~Keys$editor"});
+    }
+    void TearDown() override { RunningApps::ReleaseRunningApps(); }
+
+    void WriteRecords(const std::string& path, const Items& texts, std::size_t length) {
+        std::string bytes;
+        for (const std::string& text : texts) bytes += RecordBytes(text, length);
+        WriteBytes(path, bytes);
+    }
+    void WriteApps(const Items& records) { WriteRecords(folder.File("VAppCmd.txt"), records, 270); }
+    void WriteVocab(const std::string& name, const Items& entries) {
+        WriteRecords(folder.File("vocab/" + name + ".txt"), entries, 128);
+    }
+
+    // Types the keys of an entry of the editor's vocabulary; the events sent, or "result N"
+    // when the check did not report typed keys.
+    std::string Type(const std::string& keys) {
+        WriteVocab("Keys", {"go:" + keys});
+        desktop->keyEvents.clear();
+        const int16_t result = app.VocabCheck("go");
+        EXPECT_TRUE(desktop->KeysDown().empty()) << "held after " << keys;
+        if (result != 2) return "result " + std::to_string(result) + ": " + Compact(desktop->keyEvents);
+        return Compact(desktop->keyEvents);
+    }
+
+    TempProgramFolder folder;
+    FreshLists lists;
+    std::shared_ptr<SimDesktop> desktop = std::make_shared<SimDesktop>();
+    Hwnd editor = 0;
+    CApp app;
+};
+
+}  // namespace
+
+TEST_F(VocabCheckTest, ModifierGroupsHoldTheirModifiersAroundTheKey) {
+    EXPECT_EQ(Type("%{F4}"), "k18d s115d s115u k18u");
+    EXPECT_EQ(Type("^+{TAB}"), "k17d k16d s9d s9u k16u k17u");
+    EXPECT_EQ(Type("%^+{DEL}"), "k18d k17d k16d s46d s46u k16u k17u k18u");
+    EXPECT_EQ(Type("^%{DEL}"), "k17d k18d s46d s46u k18u k17u");
+    EXPECT_EQ(Type("%{XYZ}"), "k18d k18u");
+    EXPECT_EQ(Type("%{F4}%{F4}"), "k18d s115d s115u k18u k18d s115d s115u k18u");
+    EXPECT_EQ(Type("^{F16}"), "k17d s127d s127u k17u");
+}
+
+TEST_F(VocabCheckTest, EnterAloneAndInsideAGroup) {
+    EXPECT_EQ(Type("~"), "s13d s13u");
+    EXPECT_EQ(Type("+~"), "k16d s13d s13u k16u");
+}
+
+TEST_F(VocabCheckTest, CharactersAreTypedAsTheLayoutProducesThem) {
+    // H with Shift, i, and "!" (Shift+1) by a press call and a separate release call.
+    EXPECT_EQ(Type("Hi!"), "k16d k72d k72u k16u k73d k73u k16d k49d k49u k16u");
+    const SimDesktop::KeyEvent h = desktop->keyEvents[1];
+    EXPECT_EQ(h.scan, desktop->MapVirtualKeyA('H', 0));
+    EXPECT_EQ(h.flags, 0u);
+    EXPECT_EQ(Type("a b"), "k65d k65u k32d k32u k66d k66u");
+}
+
+TEST_F(VocabCheckTest, EmptyKeysTypeNothing) { EXPECT_EQ(Type(""), "result 0: "); }
+
+TEST_F(VocabCheckTest, AfterPrefixesACharacterIsTheKeyThatTypesIt) {
+    EXPECT_EQ(Type("^c"), "k17d s67d s67u k17u");
+    EXPECT_EQ(Type("^C"), "k17d s67d s67u k17u");
+    EXPECT_EQ(Type("^-"), "k17d s189d s189u k17u");
+    EXPECT_EQ(Type("%5"), "k18d s53d s53u k18u");
+    EXPECT_EQ(Type("^ "), "k17d s32d s32u k17u");
+    EXPECT_EQ(Type("^\x80"), "k17d k17u");  // no key types it: only the modifier
+}
+
+TEST_F(VocabCheckTest, StandaloneNamedKeysAndLiteralBraces) {
+    EXPECT_EQ(Type("{TAB}"), "s9d s9u");
+    EXPECT_EQ(Type("{DOWN 3}x"), "s40d s40u s40d s40u s40d s40u k88d k88u");
+    EXPECT_EQ(Type("{TAB 0}"), "");
+    // Braces that open no known name are typed as the characters themselves.
+    const std::string openBrace = "k16d k219d k219u k16u";
+    const std::string closeBrace = "k16d k221d k221u k16u";
+    EXPECT_EQ(Type("{x}"), openBrace + " k88d k88u " + closeBrace);
+    EXPECT_EQ(Type("{tab}"), openBrace + " k84d k84u k65d k65u k66d k66u " + closeBrace);
+    EXPECT_EQ(Type("{TAB x}").substr(0, openBrace.size()), openBrace);
+    EXPECT_EQ(Type("{TAB -1}").substr(0, openBrace.size()), openBrace);
+    EXPECT_EQ(Type("{tab"), openBrace + " k84d k84u k65d k65u k66d k66u");
+    EXPECT_EQ(Type("}"), closeBrace);
+}
+
+TEST_F(VocabCheckTest, AGroupWithoutItsKeyReleasesAndEndsTheTyping) {
+    EXPECT_EQ(Type("x^"), "k88d k88u k17d k17u");
+    EXPECT_EQ(Type("%+"), "k18d k16d k16u k18u");
+    EXPECT_EQ(Type("^{F4x~"), "k17d k17u");
+    EXPECT_EQ(Type("^{}y"), "k17d k17u k89d k89u");  // an empty name sends nothing
+}
+
+TEST_F(VocabCheckTest, AFailingKeyboardLeavesNothingHeldDown) {
+    WriteVocab("Keys", {"close:%^{F4}", "bang:a!"});
+    for (int failAt = 1; failAt <= 3; ++failAt) {
+        Platform::Install(desktop, std::make_shared<FailingKeyboard>(*desktop, failAt), desktop);
+        EXPECT_EQ(app.VocabCheck("close"), 0);
+        EXPECT_TRUE(desktop->KeysDown().empty()) << "failing at event " << failAt;
+    }
+    // The press of "!" holds Shift and 1; the release of 1 fails and is made again.
+    Platform::Install(desktop, std::make_shared<FailingKeyboard>(*desktop, 5), desktop);
+    desktop->keyEvents.clear();
+    EXPECT_EQ(app.VocabCheck("bang"), 0);
+    EXPECT_EQ(Compact(desktop->keyEvents), "k65d k65u k16d k49d k49u k16u");
+    EXPECT_TRUE(desktop->KeysDown().empty());
+    // The data file is closed again.
+    EXPECT_THROW(DataFileAtEnd(), ErrorRecord);
+}
+
+TEST_F(VocabCheckTest, TheWindowInFrontUsesItsOwnVocabulary) {
+    WriteVocab("Keys", {"Copy:^c", "copy:^x"});
+    EXPECT_EQ(app.VocabCheck("copy"), 2);
+    EXPECT_EQ(Compact(desktop->keyEvents), "k17d s88d s88u k17u");
+    desktop->keyEvents.clear();
+    EXPECT_EQ(app.VocabCheck("COPY"), 0);  // words match exactly
+    EXPECT_EQ(app.VocabCheck("Paste"), 0);
+    EXPECT_TRUE(desktop->keyEvents.empty());
+}
+
+TEST_F(VocabCheckTest, AnotherWindowInFrontUsesTheVocabularyOfTheApplicationActivatedLast) {
+    WriteVocab("Keys", {"save:^s"});
+    const Hwnd dialog = desktop->AddWindow({.className = "Dialog", .title = "Save as", .owner = editor});
+
+    // Before any activation no application is known: nothing is typed.
+    desktop->foreground = dialog;
+    EXPECT_EQ(app.VocabCheck("save"), 0);
+    EXPECT_TRUE(desktop->keyEvents.empty());
+
+    ASSERT_EQ(app.AppCheck("Edit it"), 1);
+    ASSERT_EQ(app.LastAppHwnd(), editor);
+    desktop->foreground = dialog;
+    EXPECT_EQ(app.VocabCheck("save"), 2);
+    EXPECT_EQ(Compact(desktop->keyEvents), "k17d s83d s83u k17u");
+
+    // The application's title has changed since its record was made: no keystrokes.
+    desktop->keyEvents.clear();
+    desktop->Find(editor)->title = "notes.txt";
+    EXPECT_EQ(app.VocabCheck("save"), 0);
+    desktop->foreground = editor;
+    EXPECT_EQ(app.VocabCheck("save"), 0);
+    EXPECT_TRUE(desktop->keyEvents.empty());
+}
+
+TEST_F(VocabCheckTest, NothingIsTypedIntoAWindowOfThisProgram) {
+    WriteVocab("Keys", {"save:^s"});
+    ASSERT_EQ(app.AppCheck("Edit it"), 1);
+    for (const char* title : {"Vorn! Voice Control", "About Vorn! Voice Control"}) {
+        desktop->foreground = desktop->AddWindow({.className = "VornWindow", .title = title});
+        EXPECT_EQ(app.VocabCheck("save"), 0) << title;
+    }
+    desktop->foreground = desktop->AddWindow({.className = "Other", .title = "vorn in lower case"});
+    EXPECT_EQ(app.VocabCheck("save"), 2);
+    EXPECT_EQ(Compact(desktop->keyEvents), "k17d s83d s83u k17u");
+}
+
+TEST_F(VocabCheckTest, RecordsWithoutAUsableVocabularyOpenNoFile) {
+    const std::string editorIdentity = Identity("Editor", "Untitled");
+    WriteVocab("Keys", {"save:^s"});
+    // A record that was never completed is passed over; the next one of the window counts.
+    WriteApps({editorIdentity + "*", editorIdentity + "*Edit~Keys", editorIdentity + "*Edit~Keys$"});
+    EXPECT_EQ(app.VocabCheck("save"), 2);
+
+    // An empty vocabulary name ends the check without creating a vocabulary named "".
+    WriteApps({editorIdentity + "*Edit~$editor", editorIdentity + "*Edit~Keys$"});
+    EXPECT_EQ(app.VocabCheck("save"), 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("vocab/.txt")));
+}
+
+TEST(CKeyboard, AltGrCharactersHoldTheThirdLevelShiftAndFlagsAreExact) {
+    auto desktop = std::make_shared<SimDesktop>();
+    Platform::InstallAll(desktop);
+    desktop->extraLayoutKeys['@'] = static_cast<int16_t>(kShiftStateAltGr | 'Q');
+    desktop->extraLayoutKeys['\x01'] = static_cast<int16_t>(kShiftStateCtrl | kShiftStateAlt | 0x2E);
+    CKeyboard keyboard;
+    keyboard.PressKey("@x");
+    EXPECT_EQ(Compact(desktop->keyEvents), "k165d k81d k81u k165u");
+
+    // A key that types no character goes out as an extended key, its scan code with it.
+    desktop->keyEvents.clear();
+    keyboard.PressKey("\x01");
+    EXPECT_EQ(Compact(desktop->keyEvents), "k17d k18d k46d k46u k17u k18u");
+    EXPECT_EQ(desktop->keyEvents[2].flags, 1u);
+    EXPECT_EQ(desktop->keyEvents[3].flags, 3u);
+    EXPECT_EQ(desktop->keyEvents[2].scan, 0x53);
+
+    desktop->keyEvents.clear();
+    keyboard.PressKey("A", true, true);
+    keyboard.PressKey("\x80");  // no key types it
+    EXPECT_TRUE(desktop->keyEvents.empty());
+    try {
+        keyboard.PressKey("");
+        ADD_FAILURE() << "an empty key was accepted";
+    } catch (const ErrorRecord& e) {
+        EXPECT_EQ(e.Number(), 5);
+    }
+}
