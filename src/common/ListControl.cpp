@@ -1,6 +1,5 @@
 #include "common/ListControl.h"
 
-#include "common/AnsiText.h"
 #include "common/PlatformErrors.h"
 
 int InMemoryList::ListCount() const { return static_cast<int>(items_.size()); }
@@ -56,13 +55,7 @@ std::string InMemoryList::Text() const {
 void InMemoryList::SetText(const std::string& text) { text_ = text; }
 
 int InMemoryList::FindStringExact(const std::string& text, int startAfter) const {
-    const int count = ListCount();
-    for (int step = 1; step <= count; ++step) {
-        const int i = (startAfter + step) % count;
-        if (i < 0) continue;
-        if (Ansi::EqualsIgnoreCase(items_[static_cast<std::size_t>(i)].text, text)) return i;
-    }
-    return -1;
+    return FindStringExactIn(ListCount(), startAfter, text, [this](int i) { return List(i); });
 }
 
 std::vector<std::string> InMemoryList::Items() const {

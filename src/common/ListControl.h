@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/AnsiText.h"
+
 // The list boxes and combo boxes that the data classes fill and read in the windows, seen
 // through one small interface so that the data classes never see the GUI. Texts are ANSI.
 class IListControl {
@@ -45,6 +47,17 @@ public:
     // searching the whole list (wrapping) when startAfter is -1; -1 when none.
     virtual int FindStringExact(const std::string& text, int startAfter = -1) const = 0;
 };
+
+// The exact search of a list box: the first item from startAfter + 1 on, wrapping around the
+// list, whose whole text equals text ignoring case; -1 when none. textAt(i) gives item i.
+template <class TextAt>
+int FindStringExactIn(int count, int startAfter, const std::string& text, TextAt textAt) {
+    for (int step = 1; step <= count; ++step) {
+        const int i = (startAfter + step) % count;
+        if (i >= 0 && Ansi::EqualsIgnoreCase(textAt(i), text)) return i;
+    }
+    return -1;
+}
 
 // A list held in memory: the scratch list of the grammar builder and the lists of tests.
 class InMemoryList : public IListControl {

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+// ANSI data text <-> the GUI's text. A character the code page lacks becomes '?'.
+QString ToQString(const std::string& ansi);
+std::string FromQString(const QString& text);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QKeyEvent>
+#include <type_traits>
+
+// A window of the system with one shared default instance, reached by the window's name.
+// Touching the default instance loads the window hidden (constructor, then Form_Load); Unload
+// runs Form_Unload, hides the window and drops the instance, so the next touch loads a fresh
+// one. ShowModal runs a nested event loop that ends when the window is hidden or unloaded.
+template <class Derived, class Base = QDialog>
+class Form : public Base {
+public:
+    static Derived& Default() {
+        if (instance_ == nullptr) {
+            auto* form = new Derived();
+            instance_ = form;
+            form->Form_Load();
+        }
+        return *instance_;
+    }
+
+    static bool IsLoaded() { return instance_ != nullptr; }
+
+    // Unloading a window that is not loaded does nothing.
+    static void Unload() {
+        Derived* form = instance_;
+        if (form == nullptr || form->unloading_) return;
+        form->unloading_ = true;
+        form->Form_Unload();
+        form->hide();
+        if (instance_ == form) instance_ = nullptr;
+        form->deleteLater();
+    }
+
+    // Shows the window modally and returns when it is hidden or unloaded.
+    void ShowModal() {
+        if constexpr (std::is_base_of_v<QDialog, Base>) {
+            this->setModal(true);
+            this->exec();
+        } else {
+            this->show();
+        }
+    }
+
+protected:
+    using Base::Base;
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+
+    // The close box unloads the window.
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        Unload();
+    }
+
+    // Escape does not close a window of the system.
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape) return;
+        Base::keyPressEvent(event);
+    }
+
+private:
+    bool unloading_ = false;
+    static inline Derived* instance_ = nullptr;
+};

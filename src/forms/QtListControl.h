@@ -1,0 +1,62 @@
+#pragma once
+
+#include <functional>
+
+#include "common/ListControl.h"
+
+class QComboBox;
+class QListWidget;
+
+// The list-control seam over a real list box. Setting the selected item from code raises the
+// click handler, as a user's selection does.
+class QtListControl : public IListControl {
+public:
+    QtListControl(QListWidget* list, std::function<void()> onClick);
+
+    int ListCount() const override;
+    std::string List(int index) const override;
+    int AddItem(const std::string& text, int index = -1) override;
+    void RemoveItem(int index) override;
+    void Clear() override;
+    int ListIndex() const override;
+    void SetListIndex(int index) override;
+    bool Selected(int index) const override;
+    void SetSelected(int index, bool selected) override;
+    int32_t ItemData(int index) const override;
+    void SetItemData(int index, int32_t data) override;
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+    int FindStringExact(const std::string& text, int startAfter = -1) const override;
+
+private:
+    void Check(int index) const;
+
+    QListWidget* list_;
+    std::function<void()> onClick_;
+};
+
+// The list-control seam over a combo box with an editable text field.
+class QtComboControl : public IListControl {
+public:
+    explicit QtComboControl(QComboBox* combo);
+
+    int ListCount() const override;
+    std::string List(int index) const override;
+    int AddItem(const std::string& text, int index = -1) override;
+    void RemoveItem(int index) override;
+    void Clear() override;
+    int ListIndex() const override;
+    void SetListIndex(int index) override;
+    bool Selected(int index) const override;
+    void SetSelected(int index, bool selected) override;
+    int32_t ItemData(int index) const override;
+    void SetItemData(int index, int32_t data) override;
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+    int FindStringExact(const std::string& text, int startAfter = -1) const override;
+
+private:
+    void Check(int index) const;
+
+    QComboBox* combo_;
+};
