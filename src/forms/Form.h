@@ -5,7 +5,10 @@
 #include <QKeyEvent>
 #include <type_traits>
 
-// A window of the system with one shared default instance, reached by the window's name.
+#include "forms/FormRegistry.h"
+
+// A window of the system with one shared default instance, reached by the window's name
+// (Derived::kName, also its object name).
 // Touching the default instance loads the window hidden (constructor, then Form_Load); Unload
 // runs Form_Unload, hides the window and drops the instance, so the next touch loads a fresh
 // one. ShowModal runs a nested event loop that ends when the window is hidden or unloaded.
@@ -15,7 +18,9 @@ public:
     static Derived& Default() {
         if (instance_ == nullptr) {
             auto* form = new Derived();
+            form->setObjectName(Derived::kName);
             instance_ = form;
+            FormRegistry::Add(Derived::kName, form, [] { Unload(); });
             form->Form_Load();
         }
         return *instance_;
@@ -31,6 +36,7 @@ public:
         form->Form_Unload();
         form->hide();
         if (instance_ == form) instance_ = nullptr;
+        FormRegistry::Remove(Derived::kName, form);
         form->deleteLater();
     }
 

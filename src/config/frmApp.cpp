@@ -1,0 +1,262 @@
+#include "config/frmApp.h"
+
+#include <QDrag>
+#include <QFontMetrics>
+#include <QMimeData>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "common/ListControl.h"
+#include "common/MessageBox.h"
+#include "common/ResumeNext.h"
+#include "config/ConfigGlobals.h"
+#include "desktop/FormPlacement.h"
+#include "desktop/Location.h"
+#include "engine/CApp.h"
+#include "engine/RunningApps.h"
+#include "forms/AccessKeys.h"
+#include "forms/AnsiQt.h"
+#include "forms/FormRegistry.h"
+#include "forms/RunHandler.h"
+#include "forms/Twips.h"
+#include "store/CFile.h"
+
+namespace {
+
+// Client area of the window in twips.
+constexpr double kClientWidth = 9390;
+constexpr double kClientHeight = 4845;
+
+int16_t RoundHalfEven16(double value) {
+    return static_cast<int16_t>(std::nearbyint(value));
+}
+
+}  // namespace
+
+frmApp::frmApp() {
+    setWindowTitle("Application Command Configuration");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* client = new QWidget(this);
+    client->setFixedSize(Twips::ToPixels(kClientWidth), Twips::ToPixels(kClientHeight));
+    layout->addWidget(client);
+
+    tbrApp = new QToolBar(client);
+    lblVApp = new QLabel("&Voice Command Applications:", client);
+    lblApp = new QLabel("lblApp", client);
+    lblRunApp = new QLabel("Currently &Running Applications", client);
+    lstVAppCmd = new ListBox(client);
+    lstRunApp = new ListBox(client);
+    lblVActivate = new QLabel("V&oice Activation Command:", client);
+    txtVActivate = new QLineEdit(client);
+    cmdSaveVocab = new QPushButton("&Save Command", client);
+    cmdToggle = new QPushButton("&Application / Vocabulary", client);
+    lblVocabulary = new QLabel("Assi&gned Vocabulary:", client);
+    lblPath = new QLabel("File/&Path Name:", client);
+    cmdCloseApp = new QPushButton("&Close", client);
+    cmbVocabulary = new QComboBox(client);
+    txtPath = new QLineEdit(client);
+
+    const std::pair<QWidget*, const char*> names[] = {
+        {tbrApp, "tbrApp"},           {lblVApp, "lblVApp"},
+        {lblApp, "lblApp"},           {lblRunApp, "lblRunApp"},
+        {lstVAppCmd, "lstVAppCmd"},   {lstRunApp, "lstRunApp"},
+        {lblVActivate, "lblVActivate"}, {txtVActivate, "txtVActivate"},
+        {cmdSaveVocab, "cmdSaveVocab"}, {cmdToggle, "cmdToggle"},
+        {lblVocabulary, "lblVocabulary"}, {lblPath, "lblPath"},
+        {cmdCloseApp, "cmdCloseApp"}, {cmbVocabulary, "cmbVocabulary"},
+        {txtPath, "txtPath"},
+    };
+    for (const auto& [widget, name] : names) widget->setObjectName(name);
+
+    Twips::Place(tbrApp, 0, 0, kClientWidth, 660);
+    Twips::Place(lblVApp, 120, 720, 2655, 255);
+    Twips::Place(lblApp, 3720, 720, 735, 255);
+    Twips::Place(lblRunApp, 4800, 720, 2895, 255);
+    Twips::Place(lstVAppCmd, 120, 960, 4455, 2400);
+    Twips::Place(lstRunApp, 4800, 960, 4455, 2400);
+    Twips::Place(lblVActivate, 120, 3480, 2895, 255);
+    Twips::Place(txtVActivate, 120, 3720, 4455, 285);
+    Twips::Place(cmdSaveVocab, 4800, 3480, 2175, 495);
+    Twips::Place(cmdToggle, 7200, 3480, 2055, 495);
+    Twips::Place(lblVocabulary, 120, 4080, 1695, 255);
+    Twips::Place(lblPath, 2520, 4080, 1215, 255);
+    Twips::Place(cmdCloseApp, 7200, 4080, 2055, 615);
+    Twips::Place(cmbVocabulary, 120, 4320, 2175, 315);
+    Twips::Place(txtPath, 2520, 4320, 4455, 315);
+
+    lblApp->setVisible(false);
+    lstVAppCmd->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstRunApp->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstVAppCmd->AcceptDrops(true);
+    cmbVocabulary->setEditable(true);
+    cmbVocabulary->setInsertPolicy(QComboBox::NoInsert);
+    for (QPushButton* button : {cmdSaveVocab, cmdToggle, cmdCloseApp}) button->setAutoDefault(false);
+
+    // Tab order: cmdToggle, lstRunApp, lstVAppCmd, txtVActivate, cmbVocabulary, txtPath,
+    // cmdSaveVocab, cmdCloseApp; the labels hand their access keys to cmdToggle.
+    QWidget* tabOrder[] = {cmdToggle,     lstRunApp, lstVAppCmd,   txtVActivate,
+                           cmbVocabulary, txtPath,   cmdSaveVocab, cmdCloseApp};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+    for (QLabel* label : {lblVApp, lblRunApp, lblVActivate, lblVocabulary, lblPath}) {
+        ForwardAccessKey(label, cmdToggle);
+    }
+
+    vAppCmdList_ = std::make_unique<QtListControl>(lstVAppCmd, [this] { lstVAppCmd_Click(); });
+    runAppList_ = std::make_unique<QtListControl>(lstRunApp, nullptr);
+    vocabularyBox_ = std::make_unique<QtComboControl>(cmbVocabulary);
+
+    connect(lstRunApp, &ListBox::MouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point) {
+                RunHandler([&] {
+                    lstRunApp_MouseDown(button, shift, Twips::FromPixels(point.x()),
+                                        Twips::FromPixels(point.y()));
+                });
+            });
+    connect(lstVAppCmd, &ListBox::DragDrop, this, [this] { lstVAppCmd_DragDrop(); });
+    connect(cmdSaveVocab, &QPushButton::clicked, this, [this] { cmdSaveVocab_Click(); });
+    connect(cmdCloseApp, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { cmdCloseApp_Click(); }); });
+}
+
+frmApp::~frmApp() = default;
+
+void frmApp::Form_Load() {
+    FormPlacement placement(this, kName);
+    int16_t state = 0;
+    int32_t left = 0, top = 0, width = 0, height = 0;
+    if (Location::LoadFormLocation(placement, state, left, top, width, height)) {
+        placement.Move(left, top, width, height);
+        placement.SetWindowState(state);
+        gAppLeft = RoundHalfEven16(placement.Left());
+        gAppTop = RoundHalfEven16(placement.Top());
+    }
+    mApp = std::make_unique<CApp>();
+    mFile = std::make_unique<CFile>();
+    AddListBoxHSB(lstVAppCmd, 2.0f);
+    AddListBoxHSB(lstRunApp, 2.0f);
+}
+
+void frmApp::AddListBoxHSB(ListBox* lst, float factor) {
+    // A failing step is tried again, a few times at most.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        try {
+            const double widthTwips = Twips::FromPixels(lst->width());
+            const auto extent =
+                static_cast<int>(std::nearbyint(widthTwips * factor / Twips::PerPixel()));
+            lst->SetHorizontalExtent(extent);
+            return;
+        } catch (const ErrorRecord& e) {
+            Dialogs::MsgBox("Error: " + std::to_string(e.Number()) + ". " + e.Description(),
+                            MsgButtons::OK, MsgIcon::None, "AddListBoxHSB");
+        }
+    }
+}
+
+void frmApp::lstRunApp_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double, double y) {
+    // The drag image covers the pressed row.
+    const double h = Twips::FromPixels(QFontMetrics(font()).height());
+    const double listLeft = Twips::FromPixels(lstRunApp->x());
+    const double listTop = Twips::FromPixels(lstRunApp->y());
+    Twips::Place(lblApp, listLeft, listTop + y - h / 2, Twips::FromPixels(lstRunApp->width()), h);
+
+    auto* data = new QMimeData;
+    data->setData(ListBox::kDragMimeType, QByteArray("lblApp"));
+    QPixmap outline(lblApp->size());
+    outline.fill(Qt::transparent);
+    {
+        QPainter painter(&outline);
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(outline.rect().adjusted(0, 0, -1, -1));
+    }
+    auto* drag = new QDrag(lblApp);
+    drag->setMimeData(data);
+    drag->setPixmap(outline);
+    drag->setHotSpot(QPoint(lblApp->width() / 2, lblApp->height() / 2));
+    drag->exec(Qt::MoveAction);
+}
+
+void frmApp::lstVAppCmd_DragDrop() {
+    // Any failure leaves the handler at once, showing nothing.
+    try {
+        lblApp->setText(ToQString(RunAppList().Text()));
+        if (VAppCmdList().ListIndex() == -1) mApp->InitRecord();
+        const std::string caption = FromQString(lblApp->text());
+        if (caption.empty()) return;
+        if (RunningApps::ListItemExists(VAppCmdList(), caption)) {
+            Dialogs::MsgBox("You Already Have An Entry With This Name!");
+            return;
+        }
+        const int16_t n = mApp->AppRecordCount();
+        VAppCmdList().AddItem(caption, n - 1);
+        mApp->VAppAdd(caption, 0, false);
+    } catch (...) {
+    }
+}
+
+void frmApp::lstVAppCmd_Click() {
+    // Each step runs even when the one before failed; a failing step leaves its field as it was.
+    ResumeNext([this] {
+        txtVActivate->setText(
+            ToQString(mApp->UserDefinedName(static_cast<int16_t>(VAppCmdList().ListIndex()))));
+    });
+    ResumeNext([this] { VocabularyBox().SetText(mApp->VocabularyName()); });
+    ResumeNext([this] { txtPath->setText(ToQString(mApp->PathName())); });
+}
+
+void frmApp::cmdSaveVocab_Click() { SaveCommand(); }
+
+void frmApp::SaveCommand() {
+    try {
+        if (VAppCmdList().ListIndex() == -1) {
+            VAppCmdList().SetListIndex(0);
+            Dialogs::MsgBox("You must select a Voice Application!");
+            txtVActivate->setFocus();
+            txtVActivate->selectAll();
+            return;
+        }
+        mApp->AddUserAppName(FromQString(txtVActivate->text()), VocabularyBox().Text(),
+                             FromQString(txtPath->text()),
+                             static_cast<int16_t>(VAppCmdList().ListIndex()));
+    } catch (...) {
+        Dialogs::MsgBox("There is nothing to save!", MsgButtons::OK, MsgIcon::None,
+                        "No item to save");
+    }
+}
+
+void frmApp::cmdCloseApp_Click() {
+    for (int i = 0; i < VAppCmdList().ListCount(); ++i) {
+        VAppCmdList().SetListIndex(i);
+        txtVActivate->setText(
+            ToQString(mApp->UserDefinedName(static_cast<int16_t>(VAppCmdList().ListIndex()))));
+        VocabularyBox().SetText(mApp->VocabularyName());
+        if (txtVActivate->text().isEmpty() || VocabularyBox().Text().empty()) {
+            Dialogs::MsgBox(
+                "You must supply both a user-defined name and assign a vocabulary for each "
+                "application you wish to control!",
+                MsgButtons::OK, MsgIcon::Information, "Insufficient Control Parameters");
+            return;
+        }
+    }
+    Unload();
+}
+
+void frmApp::Form_Unload() {
+    ResumeNext([this] {
+        FormPlacement placement(this, kName);
+        Location::SaveFormLocation(placement);
+    });
+    ResumeNext([this] { mFile->TempLoad(); });
+    ResumeNext([this] { VocabularyBox().Clear(); });
+    ResumeNext([] { Lists::Get(ListId::frmVocab_lstVocab).Clear(); });
+    ResumeNext([] {
+        QWidget* meterDialog = FormRegistry::Find("frmVolSet");
+        if (meterDialog != nullptr && meterDialog->isVisible()) FormRegistry::Unload("frmVolSet");
+    });
+    mApp.reset();
+    mFile.reset();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+// The loaded windows by name, so that a window can reach another one that lives in a library
+// above its own (the application window hides the meter-scale dialog of the main window).
+namespace FormRegistry {
+
+void Add(const std::string& name, QWidget* form, std::function<void()> unload);
+void Remove(const std::string& name, QWidget* form);
+// The loaded window of that name, or nullptr.
+QWidget* Find(const std::string& name);
+// Unloads the window of that name; nothing when it is not loaded.
+void Unload(const std::string& name);
+
+}  // namespace FormRegistry

@@ -1,0 +1,71 @@
+#include "forms/ListBox.h"
+
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+const char* const ListBox::kDragMimeType = "application/x-vorn-drag";
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setDragDropMode(QAbstractItemView::NoDragDrop);
+}
+
+void ListBox::SetHorizontalExtent(int pixels) {
+    extent_ = pixels;
+    updateGeometries();
+}
+
+void ListBox::AcceptDrops(bool accept) {
+    setAcceptDrops(accept);
+    viewport()->setAcceptDrops(accept);
+    setDropIndicatorShown(false);
+}
+
+void ListBox::updateGeometries() {
+    QListWidget::updateGeometries();
+    // The extent widens the scrollable width beyond what the items themselves need.
+    const int beyond = extent_ - viewport()->width();
+    if (beyond > horizontalScrollBar()->maximum()) {
+        horizontalScrollBar()->setRange(0, beyond);
+        horizontalScrollBar()->setPageStep(viewport()->width());
+    }
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    // The list selects the pressed row first, as a list box does before its handler runs.
+    QListWidget::mousePressEvent(event);
+    emit MouseDown(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* event) {
+    QListWidget::mouseReleaseEvent(event);
+    emit MouseUp(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void ListBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(kDragMimeType)) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void ListBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (!event->mimeData()->hasFormat(kDragMimeType)) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit DragOver(event->position().toPoint());
+}
+
+void ListBox::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasFormat(kDragMimeType)) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit DragDrop(event->position().toPoint());
+}

@@ -1,0 +1,189 @@
+#include "listening/frmVorn.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <filesystem>
+
+#include "common/ListControl.h"
+#include "common/MessageBox.h"
+#include "common/ProgramFolder.h"
+#include "common/ResumeNext.h"
+#include "config/frmApp.h"
+#include "desktop/FormPlacement.h"
+#include "desktop/Location.h"
+#include "engine/CApp.h"
+#include "engine/MainWindowLink.h"
+#include "engine/RunningApps.h"
+#include "forms/AnsiQt.h"
+#include "forms/RunHandler.h"
+#include "forms/Twips.h"
+#include "listening/MeterScaleSetting.h"
+#include "store/CFile.h"
+#include "store/CVocab.h"
+#include "store/RecordPaths.h"
+
+namespace {
+
+constexpr int kKeyF1 = 112;
+constexpr int kShiftMaskAlt = 4;
+
+}  // namespace
+
+frmVorn::frmVorn() {
+    setWindowTitle("Vorn! Voice Control");
+    // Topmost for the whole life of the window: set before it is first shown.
+    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
+    setFixedSize(Twips::ToPixels(3105), Twips::ToPixels(945));
+
+    DirectSR1 = new ::DirectSR1(this);
+    VUMeter = new SoundMeter(this);
+    cmdConfigure = new QPushButton("&Configure", this);
+    stbVCmd = new QStatusBar(this);
+    stbVCmdPanel1 = new QLabel(stbVCmd);
+    stbVCmd->addWidget(stbVCmdPanel1, 1);
+    stbVCmd->setSizeGripEnabled(false);
+    DirectSR1->setObjectName("DirectSR1");
+    VUMeter->setObjectName("VUMeter");
+    cmdConfigure->setObjectName("cmdConfigure");
+    stbVCmd->setObjectName("stbVCmd");
+
+    Twips::Place(VUMeter, 0, 120, 1815, 255);
+    Twips::Place(cmdConfigure, 1920, 120, 975, 315);
+    Twips::Place(stbVCmd, 0, 480, 2835, 255);
+
+    connect(cmdConfigure, &QPushButton::clicked, this, [this] { cmdConfigure_Click(); });
+    connect(VUMeter, &SoundMeter::ToggleListening, this, [this] { VUMeter_ToggleListening(); });
+    connect(DirectSR1, &::DirectSR1::PhraseRecognized, this, [this](const QString& phrase) {
+        RunHandler([&] { DirectSR1_PhraseRecognized(FromQString(phrase)); });
+    });
+    connect(DirectSR1, &::DirectSR1::AudioLevel, this,
+            [this](int32_t level) { DirectSR1_AudioLevel(level); });
+}
+
+frmVorn::~frmVorn() = default;
+
+void frmVorn::Form_Load() {
+    FormPlacement placement(this, kName);
+    int16_t state = 0;
+    int32_t left = 0, top = 0, width = 0, height = 0;
+    if (Location::LoadFormLocation(placement, state, left, top, width, height)) {
+        placement.Move(left, top, width, height);
+        placement.SetWindowState(state);
+    }
+
+    mApp = std::make_unique<CApp>();
+    mVocab = std::make_unique<CVocab>();
+    MainWindowLink::SetWindowHandle(static_cast<Hwnd>(winId()));
+
+    const std::string vocabFolder = RecordPaths::VocabFolder();
+    if (!std::filesystem::is_directory(vocabFolder)) std::filesystem::create_directory(vocabFolder);
+
+    // Key preview: the window sees key presses before the control that has the focus.
+    qApp->installEventFilter(this);
+
+    mApp->FillVACListBox();
+
+    // At the very first start there is no grammar file yet: build it first.
+    const std::string grammarFile = RecordPaths::GrammarFile();
+    if (!std::filesystem::exists(grammarFile)) CFile().TempLoad();
+    DirectSR1->LoadGrammarFile(grammarFile);
+    StartListeningOrSaySo();
+
+    const std::string scale = MeterScaleSetting::Get();
+    bool isNumber = false;
+    const float fullScale = ToQString(scale).trimmed().toFloat(&isNumber);
+    if (isNumber) {
+        VUMeter->SetFullScale(fullScale);
+    } else {
+        Dialogs::MsgBox("The stored sound meter scale \"" + scale +
+                        "\" is not a number; the meter uses 3000.");
+    }
+
+    RunningApps::FillRunAppListBox(Lists::Get(ListId::frmApp_lstRunApp));
+}
+
+void frmVorn::StartListeningOrSaySo() {
+    DirectSR1->StartListening();
+}
+
+bool frmVorn::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            int shift = 0;
+            if (key->modifiers() & Qt::ShiftModifier) shift |= 1;
+            if (key->modifiers() & Qt::ControlModifier) shift |= 2;
+            if (key->modifiers() & Qt::AltModifier) shift |= kShiftMaskAlt;
+            const int keyCode = key->key() == Qt::Key_F1 ? kKeyF1 : 0;
+            Form_KeyDown(keyCode, shift);
+        }
+    }
+    return false;  // the key is not consumed
+}
+
+void frmVorn::Form_KeyDown(int keyCode, int shift) {
+    if (keyCode == kKeyF1 && (shift & kShiftMaskAlt) != 0) VUMeter_ToggleListening();
+}
+
+void frmVorn::cmdConfigure_Click() {
+    ResumeNext([this] { VUMeter->SetLevel(0); });
+    ResumeNext([this] { DirectSR1->StopListening(); });
+    ResumeNext([] { RunningApps::FillRunAppListBox(Lists::Get(ListId::frmApp_lstRunApp)); });
+    ResumeNext([this] {
+        if (bConfigOpened) {
+            mApp->FillVACListBox();
+        } else {
+            bConfigOpened = true;
+        }
+    });
+    ResumeNext([] { Lists::Get(ListId::frmApp_lstVAppCmd).SetListIndex(0); });
+    ResumeNext([this] { mVocab->FillVocabFile(false); });
+    ResumeNext([this] { mApp->SetPBClickState(true); });
+    ResumeNext([] { frmApp::Default().ShowModal(); });
+}
+
+void frmVorn::DirectSR1_PhraseRecognized(const std::string& phrase) {
+    if (mApp->AppCheck(phrase) != 1) mApp->VocabCheck(phrase);
+    RunningApps::FillRunAppListBox(Lists::Get(ListId::frmApp_lstRunApp));
+    stbVCmdPanel1->setText(ToQString(phrase));
+}
+
+void frmVorn::DirectSR1_AudioLevel(int32_t level) {
+    ResumeNext([&] { VUMeter->SetLevel(static_cast<float>(level)); });
+}
+
+void frmVorn::VUMeter_ToggleListening() {
+    ResumeNext([this] { DirectSR1->LoadGrammarFile(RecordPaths::GrammarFile()); });
+    bPaused = !bPaused;
+    bool configurationVisible = false;
+    ResumeNext([&] { configurationVisible = frmApp::Default().isVisible(); });
+    if (configurationVisible) return;
+    if (bPaused) {
+        ResumeNext([this] { DirectSR1->StopListening(); });
+        if (mApp->PBClickState()) {
+            ResumeNext([this] { StartListeningOrSaySo(); });
+            mApp->SetPBClickState(false);
+            bPaused = !bPaused;
+        } else {
+            ResumeNext([this] { VUMeter->SetLevel(0); });
+        }
+    } else {
+        ResumeNext([this] { StartListeningOrSaySo(); });
+        mApp->SetPBClickState(false);
+    }
+}
+
+void frmVorn::Form_Unload() {
+    ResumeNext([this] {
+        FormPlacement placement(this, kName);
+        Location::SaveFormLocation(placement);
+    });
+    mVocab.reset();
+    mApp.reset();
+    qApp->removeEventFilter(this);
+    RunningApps::ReleaseRunningApps();
+    ResumeNext([] { frmApp::Unload(); });
+    ResumeNext([] { FormRegistry::Unload("frmVocab"); });
+    QApplication::quit();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QWidget>
+#include <memory>
+
+#include "forms/Form.h"
+#include "listening/DirectSR1.h"
+#include "listening/SoundMeter.h"
+
+class CApp;
+class CVocab;
+
+// "Vorn! Voice Control": the small always-on-top window that listens. It hosts the recogniser
+// and the sound meter, shows the last recognised phrase, and opens the configuration windows.
+class frmVorn : public Form<frmVorn, QWidget> {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "frmVorn";
+
+    frmVorn();
+    ~frmVorn() override;
+
+    ::DirectSR1* DirectSR1;
+    SoundMeter* VUMeter;
+    QPushButton* cmdConfigure;
+    QStatusBar* stbVCmd;
+    QLabel* stbVCmdPanel1;
+
+    CApp& App() { return *mApp; }
+    bool Paused() const { return bPaused; }
+
+    void Form_KeyDown(int keyCode, int shift);
+    void cmdConfigure_Click();
+    void DirectSR1_PhraseRecognized(const std::string& phrase);
+    void DirectSR1_AudioLevel(int32_t level);
+    void VUMeter_ToggleListening();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void StartListeningOrSaySo();
+
+    std::unique_ptr<CApp> mApp;
+    std::unique_ptr<CVocab> mVocab;
+    bool bConfigOpened = false;
+    bool bPaused = false;
+};

@@ -1,0 +1,40 @@
+// The program: a desktop voice-command tool for X11.
+#include <QApplication>
+#include <iostream>
+#include <memory>
+
+#include "common/ErrorRecord.h"
+#include "common/ListControl.h"
+#include "common/MessageBox.h"
+#include "config/WindowLists.h"
+#include "forms/QtDialogs.h"
+#include "listening/Main.h"
+#include "platform/Platform.h"
+#include "platform/x11/X11Backend.h"
+
+int main(int argc, char** argv) {
+    try {
+        Platform::InstallAll(CreateX11Backend());
+    } catch (const std::exception& e) {
+        std::cerr << "Vorn! Voice Control needs an X11 display (is DISPLAY set?): " << e.what()
+                  << '\n';
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Vorn! Voice Control");
+    Lists::Install(std::make_unique<WindowLists>());
+    Dialogs::Install(std::make_unique<QtDialogs>());
+    try {
+        Main();
+    } catch (const ErrorRecord& e) {
+        Dialogs::MsgBox("Vorn! Voice Control could not start.  Error " +
+                            std::to_string(e.Number()) + ": " + e.Description(),
+                        MsgButtons::OK, MsgIcon::Critical);
+        return 1;
+    } catch (const std::exception& e) {
+        Dialogs::MsgBox(std::string("Vorn! Voice Control could not start: ") + e.what(),
+                        MsgButtons::OK, MsgIcon::Critical);
+        return 1;
+    }
+    return QApplication::exec();
+}
