@@ -64,10 +64,10 @@ frmVorn::~frmVorn() = default;
 
 void frmVorn::Form_Load() {
     FormPlacement placement(this, kName);
-    int16_t state = 0;
-    int32_t left = 0, top = 0, width = 0, height = 0;
-    if (Location::LoadFormLocation(placement, state, left, top, width, height)) {
-        placement.Move(left, top, width, height);
+    int state = kWindowNormal;
+    Location::TwipsRect location;
+    if (Location::LoadFormLocation(placement, state, location)) {
+        placement.Move(location.left, location.top, location.width, location.height);
         placement.SetWindowState(state);
     }
 
