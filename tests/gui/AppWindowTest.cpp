@@ -1,0 +1,146 @@
+#include <QSettings>
+#include <filesystem>
+
+#include "GuiFixture.h"
+#include "common/ListControl.h"
+#include "config/ConfigGlobals.h"
+#include "config/frmApp.h"
+#include "config/frmVocab.h"
+#include "engine/CApp.h"
+#include "forms/AnsiQt.h"
+
+namespace {
+
+const std::string kNotes = "gedit \xA6 notes.txt";
+const std::string kTerm = "XTerm \xA6 shell";
+
+class AppWindowTest : public GuiFixture {
+protected:
+    frmApp& Window() { return frmApp::Default(); }
+    IListControl& Apps() { return Lists::Get(ListId::frmApp_lstVAppCmd); }
+    IListControl& Running() { return Lists::Get(ListId::frmApp_lstRunApp); }
+
+    // The application list as start-up fills it.
+    void FillApps() { Window().App().FillVACListBox(); }
+
+    // A running window selected in the running list, then dropped on the application list.
+    void Drop(const std::string& identity) {
+        if (Running().FindStringExact(identity) < 0) Running().AddItem(identity);
+        Running().SetListIndex(Running().FindStringExact(identity));
+        Window().lstVAppCmd_DragDrop();
+    }
+};
+
+}  // namespace
+
+TEST_F(AppWindowTest, ADroppedWindowIsAppendedUnselectedAndStoredWithAStar) {
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    FillApps();
+    Drop(kNotes);
+    EXPECT_EQ(Apps().ListCount(), 2);
+    EXPECT_EQ(Apps().List(1), kNotes);
+    EXPECT_EQ(Apps().ListIndex(), -1);
+    EXPECT_EQ(ReadApps(), (std::vector<std::string>{kTerm + "*shell~Editing$xterm", kNotes + "*"}));
+    EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(AppWindowTest, DropsWithoutASelectionOrOfAListedWindowChangeNothing) {
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    FillApps();
+    Running().AddItem(kNotes);
+    Window().lstVAppCmd_DragDrop();  // nothing selected in the running list
+    EXPECT_EQ(Apps().ListCount(), 1);
+
+    Drop("xterm \xA6 SHELL");  // the listed one in other letter case
+    EXPECT_EQ(Apps().ListCount(), 1);
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text, "You Already Have An Entry With This Name!");
+    EXPECT_EQ(dialogs().boxes[0].title, "Vorn! Voice Command");
+    EXPECT_EQ(ReadApps().size(), 1u);
+}
+
+TEST_F(AppWindowTest, SelectingAnEntryShowsItsStoredFields) {
+    WriteApps({kTerm + "*shell~Editing$xterm -e top", kNotes + "*"});
+    FillApps();
+    Apps().SetListIndex(0);
+    EXPECT_EQ(Window().txtVActivate->text(), "shell");
+    EXPECT_EQ(Window().cmbVocabulary->currentText(), "Editing");
+    EXPECT_EQ(Window().txtPath->text(), "xterm -e top");
+    Apps().SetListIndex(1);  // a fresh entry: nothing stored after the star
+    EXPECT_EQ(Window().txtVActivate->text(), "");
+}
+
+TEST_F(AppWindowTest, SavingWritesTheFieldsIntoTheSelectedRecordOnly) {
+    WriteApps({kTerm + "*shell~Editing$xterm", kNotes + "*"});
+    FillApps();
+    Apps().SetListIndex(1);
+    Window().txtVActivate->setText("notes");
+    Window().cmbVocabulary->setEditText("Writing");
+    Window().txtPath->setText("gedit");
+    Window().cmdSaveVocab_Click();
+    EXPECT_EQ(ReadApps(), (std::vector<std::string>{kTerm + "*shell~Editing$xterm",
+                                                    kNotes + "*notes~Writing$gedit"}));
+    EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(AppWindowTest, SavingWithoutASelectionShowsEntryZeroOrSaysThereIsNothing) {
+    Window().cmdSaveVocab_Click();  // empty list
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text, "There is nothing to save!");
+    EXPECT_EQ(dialogs().boxes[0].title, "No item to save");
+
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    FillApps();
+    Window().txtVActivate->setText("typed but not saved");
+    Window().cmdSaveVocab_Click();
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[1].text, "You must select a Voice Application!");
+    EXPECT_EQ(Apps().ListIndex(), 0);
+    EXPECT_EQ(Window().txtVActivate->text(), "shell");  // entry 0 shown
+    EXPECT_EQ(ReadApps(), (std::vector<std::string>{kTerm + "*shell~Editing$xterm"}));
+}
+
+TEST_F(AppWindowTest, TheCloseCheckStopsAtTheFirstIncompleteEntryWithItsStoredValues) {
+    WriteApps({kTerm + "*shell~Editing$xterm", kNotes + "*notes~$gedit"});
+    FillApps();
+    Apps().SetListIndex(1);
+    Window().cmbVocabulary->setEditText("unsaved edit");
+    Window().cmdCloseApp_Click();
+    ASSERT_TRUE(frmApp::IsLoaded());
+    EXPECT_EQ(Apps().ListIndex(), 1);
+    EXPECT_EQ(Window().cmbVocabulary->currentText(), "");
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].title, "Insufficient Control Parameters");
+    EXPECT_EQ(dialogs().boxes[0].icon, MsgIcon::Information);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("temp.txt")));
+}
+
+TEST_F(AppWindowTest, ClosingACompleteListUnloadsRebuildsTheGrammarAndSavesThePlacement) {
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    WriteVocabulary("Editing", {"copy:^c"});
+    FillApps();
+    Lists::Get(ListId::frmVocab_lstVocab).AddItem("Editing");
+    Window().cmdCloseApp_Click();
+    EXPECT_FALSE(frmApp::IsLoaded());
+    EXPECT_EQ(ReadBytes(folder.File("temp.txt")),
+              "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n<start>=switch to\r\n"
+              "<start>=shell\r\n<start>=copy\r\n");
+    EXPECT_EQ(Lists::Get(ListId::frmVocab_lstVocab).ListCount(), 0);  // cleared at unload
+    const QSettings placement("Ostrelworks", "Vorn! Voice Control");
+    EXPECT_EQ(placement.value("frmApp/State").toString(), "Normal");
+    EXPECT_FALSE(placement.value("frmApp/Location").toString().isEmpty());
+}
+
+TEST_F(AppWindowTest, ARestoredPlacementIsWhereTheVocabularyWindowOpens) {
+    gAppLeft = gAppTop = 0;
+    {
+        QSettings placement("Ostrelworks", "Vorn! Voice Control");
+        placement.setValue("frmApp/Location", "1500,900,9600,6000");
+        placement.setValue("frmApp/State", "Normal");
+    }
+    frmApp::Default();
+    EXPECT_NE(gAppLeft, 0);
+    EXPECT_NE(gAppTop, 0);
+    frmVocab::Default();
+    EXPECT_EQ(frmVocab::Default().x(), frmApp::Default().x());
+}

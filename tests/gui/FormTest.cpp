@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QTimer>
+#include <cmath>
+
+#include "common/ErrorRecord.h"
+#include "common/MessageBox.h"
+#include "forms/Form.h"
+#include "forms/FormRegistry.h"
+#include "forms/QtListControl.h"
+#include "forms/RunHandler.h"
+#include "forms/Twips.h"
+
+namespace {
+
+// A window that counts its loads and unloads.
+class frmProbe : public Form<frmProbe> {
+public:
+    static constexpr const char* kName = "frmProbe";
+    static inline int loads = 0;
+    static inline int unloads = 0;
+
+    frmProbe() : list(new QListWidget(this)) {}
+    QListWidget* list;
+
+protected:
+    void Form_Load() override { ++loads; }
+    void Form_Unload() override { ++unloads; }
+};
+
+void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace
+
+TEST(Form, TouchLoadsHiddenOnceAndUnloadGivesAFreshInstanceNextTime) {
+    frmProbe::loads = frmProbe::unloads = 0;
+    EXPECT_FALSE(frmProbe::IsLoaded());
+    frmProbe* first = &frmProbe::Default();
+    EXPECT_EQ(&frmProbe::Default(), first);
+    EXPECT_EQ(frmProbe::loads, 1);
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(FormRegistry::Find("frmProbe"), first);
+
+    frmProbe::Unload();
+    EXPECT_EQ(frmProbe::unloads, 1);
+    EXPECT_FALSE(frmProbe::IsLoaded());
+    EXPECT_EQ(FormRegistry::Find("frmProbe"), nullptr);
+    frmProbe::Unload();  // not loaded: nothing happens
+    EXPECT_EQ(frmProbe::unloads, 1);
+    FlushDeletes();
+
+    frmProbe::Default();
+    EXPECT_EQ(frmProbe::loads, 2);
+    FormRegistry::Unload("frmProbe");
+    EXPECT_EQ(frmProbe::unloads, 2);
+    FlushDeletes();
+}
+
+TEST(Form, ModalShowingEndsWhenTheWindowIsHiddenOrUnloaded) {
+    bool returned = false;
+    QTimer::singleShot(0, [] { frmProbe::Default().hide(); });
+    frmProbe::Default().ShowModal();
+    returned = true;
+    EXPECT_TRUE(returned);
+    EXPECT_TRUE(frmProbe::IsLoaded());
+
+    QTimer::singleShot(0, [] { frmProbe::Unload(); });
+    frmProbe::Default().ShowModal();
+    EXPECT_FALSE(frmProbe::IsLoaded());
+    FlushDeletes();
+}
+
+TEST(Form, TheCloseBoxUnloads) {
+    frmProbe::unloads = 0;
+    frmProbe::Default().show();
+    frmProbe::Default().close();
+    EXPECT_EQ(frmProbe::unloads, 1);
+    EXPECT_FALSE(frmProbe::IsLoaded());
+    FlushDeletes();
+}
+
+TEST(QtListControl, SelectingFromCodeRaisesTheClickHandlerAsAUserSelectionDoes) {
+    QListWidget widget;
+    int clicks = 0;
+    QtListControl list(&widget, [&] { ++clicks; });
+    list.AddItem("b");
+    list.AddItem("a", 0);
+    list.SetItemData(1, 42);
+    list.SetListIndex(1);
+    EXPECT_EQ(clicks, 1);
+    list.SetListIndex(1);  // the same item again still raises it
+    EXPECT_EQ(clicks, 2);
+    widget.setCurrentRow(0);  // as a user's selection
+    EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(list.Text(), "a");
+    EXPECT_EQ(list.ItemData(1), 42);
+    EXPECT_EQ(list.FindStringExact("B"), 1);
+
+    // Texts are ANSI: the broken bar survives the round trip through the widget.
+    list.AddItem("gedit \xA6 notes");
+    EXPECT_EQ(widget.item(2)->text(), QString::fromUtf8("gedit \u00A6 notes"));
+    EXPECT_EQ(list.List(2), "gedit \xA6 notes");
+    try {
+        list.RemoveItem(7);
+        FAIL();
+    } catch (const ErrorRecord& e) {
+        EXPECT_EQ(e.Number(), 381);
+    }
+    list.Clear();
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(clicks, 3);  // clearing is no selection
+}
+
+TEST(Twips, LayoutsConvertWithTheScreensResolution) {
+    EXPECT_GT(Twips::PerPixel(), 0.0);
+    EXPECT_EQ(Twips::ToPixels(1440), static_cast<int>(std::lround(1440 / Twips::PerPixel())));
+    QWidget parent;
+    QWidget child(&parent);
+    Twips::Place(&child, 120, 960, 4455, 2400);
+    EXPECT_EQ(child.x(), Twips::ToPixels(120));
+    EXPECT_EQ(child.height(), Twips::ToPixels(2400));
+}
+
+TEST(RunHandler, AFailureShowsItsMessageAndReturns) {
+    auto recording = std::make_unique<RecordingDialogs>();
+    RecordingDialogs* dialogs = recording.get();
+    auto previous = Dialogs::Install(std::move(recording));
+    RunHandler([] { throw ErrorRecord(13011, "vorn.CFile", "File Corrupt"); });
+    RunHandler([] {});
+    ASSERT_EQ(dialogs->boxes.size(), 1u);
+    EXPECT_EQ(dialogs->boxes[0].text, "Error 13011: File Corrupt");
+    Dialogs::Install(std::move(previous));
+}

@@ -1,0 +1,52 @@
+#include "GuiFixture.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+#include "common/ListControl.h"
+#include "config/WindowLists.h"
+#include "config/frmApp.h"
+#include "config/frmVocab.h"
+#include "forms/FormRegistry.h"
+#include "platform/Platform.h"
+#include "store/CFile.h"
+
+GuiFixture::GuiFixture() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+    Platform::InstallAll(desktop);
+    Lists::Install(std::make_unique<WindowLists>());
+    folder.MakeVocabFolder();
+}
+
+GuiFixture::~GuiFixture() {
+    for (const char* name : {"frmVolSet", "frmVorn", "frmAbout", "frmApp", "frmVocab"}) {
+        FormRegistry::Unload(name);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Lists::Install(std::make_unique<InMemoryListProvider>());
+    Platform::Install(nullptr, nullptr, nullptr);
+}
+
+void GuiFixture::WriteApps(const std::vector<std::string>& records) {
+    std::string bytes;
+    for (const auto& record : records) bytes += RecordBytes(record, CFile::kAppRecordLength);
+    WriteBytes(folder.File("VAppCmd.txt"), bytes);
+}
+
+std::vector<std::string> GuiFixture::ReadApps() {
+    std::vector<std::string> records;
+    CFile file;
+    file.FileOpen();
+    for (int16_t i = 1; !DataFileAtEnd(); ++i) {
+        const std::string text = file.FileRead(i);
+        if (!DataFileAtEnd()) records.push_back(text);
+    }
+    file.FileClose();
+    return records;
+}
+
+void GuiFixture::WriteVocabulary(const std::string& name, const std::vector<std::string>& entries) {
+    std::string bytes;
+    for (const auto& entry : entries) bytes += RecordBytes(entry, CFile::kVocabRecordLength);
+    WriteBytes(folder.File("vocab/" + name + ".txt"), bytes);
+}
