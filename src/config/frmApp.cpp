@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "common/ErrorRecord.h"
 #include "common/ListControl.h"
 #include "common/MessageBox.h"
 #include "common/ResumeNext.h"
@@ -164,8 +165,8 @@ void frmApp::lstRunApp_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double,
     const double listTop = Twips::FromPixels(lstRunApp->y());
     Twips::Place(lblApp, listLeft, listTop + y - h / 2, Twips::FromPixels(lstRunApp->width()), h);
 
-    auto* data = new QMimeData;
-    data->setData(ListBox::kDragMimeType, QByteArray("lblApp"));
+    auto* dragData = new QMimeData;
+    dragData->setData(ListBox::kDragMimeType, QByteArray("lblApp"));
     QPixmap outline(lblApp->size());
     outline.fill(Qt::transparent);
     {
@@ -174,7 +175,7 @@ void frmApp::lstRunApp_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double,
         painter.drawRect(outline.rect().adjusted(0, 0, -1, -1));
     }
     auto* drag = new QDrag(lblApp);
-    drag->setMimeData(data);
+    drag->setMimeData(dragData);
     drag->setPixmap(outline);
     drag->setHotSpot(QPoint(lblApp->width() / 2, lblApp->height() / 2));
     drag->exec(Qt::MoveAction);

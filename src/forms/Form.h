@@ -21,7 +21,7 @@ public:
             form->setObjectName(Derived::kName);
             instance_ = form;
             FormRegistry::Add(Derived::kName, form, [] { Unload(); });
-            form->Form_Load();
+            static_cast<Form*>(form)->Form_Load();
         }
         return *instance_;
     }
@@ -33,7 +33,7 @@ public:
         Derived* form = instance_;
         if (form == nullptr || form->unloading_) return;
         form->unloading_ = true;
-        form->Form_Unload();
+        static_cast<Form*>(form)->Form_Unload();
         form->hide();
         if (instance_ == form) instance_ = nullptr;
         FormRegistry::Remove(Derived::kName, form);

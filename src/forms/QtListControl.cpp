@@ -33,6 +33,11 @@ std::string QtListControl::List(int index) const {
     return item == nullptr ? std::string() : FromQString(item->text());
 }
 
+void QtListControl::SetList(int index, const std::string& text) {
+    Check(index);
+    list_->item(index)->setText(ToQString(text));
+}
+
 int QtListControl::AddItem(const std::string& text, int index) {
     if (index < -1 || index > list_->count()) {
         PlatformError::Raise(PlatformError::kInvalidArrayIndex);
@@ -117,6 +122,11 @@ int QtComboControl::ListCount() const { return combo_->count(); }
 std::string QtComboControl::List(int index) const {
     if (index < 0 || index >= combo_->count()) return {};
     return FromQString(combo_->itemText(index));
+}
+
+void QtComboControl::SetList(int index, const std::string& text) {
+    Check(index);
+    combo_->setItemText(index, ToQString(text));
 }
 
 int QtComboControl::AddItem(const std::string& text, int index) {

@@ -15,6 +15,7 @@ public:
 
     int ListCount() const override;
     std::string List(int index) const override;
+    void SetList(int index, const std::string& text) override;
     int AddItem(const std::string& text, int index = -1) override;
     void RemoveItem(int index) override;
     void Clear() override;
@@ -42,6 +43,7 @@ public:
 
     int ListCount() const override;
     std::string List(int index) const override;
+    void SetList(int index, const std::string& text) override;
     int AddItem(const std::string& text, int index = -1) override;
     void RemoveItem(int index) override;
     void Clear() override;
