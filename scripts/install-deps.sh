@@ -7,7 +7,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   # windows and settings
-  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
   # speech recogniser and pronunciations
   libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us libespeak-ng-dev
   # microphone

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "forms/FormRegistry.h"
+#include "forms/WindowFont.h"
 
 // A window of the system with one shared default instance, reached by the window's name
 // (Derived::kName, also its object name).
@@ -51,7 +52,7 @@ public:
     }
 
 protected:
-    using Base::Base;
+    Form() { this->setFont(WindowFont()); }
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
 
