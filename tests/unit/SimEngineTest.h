@@ -1,0 +1,75 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TempProgramFolder.h"
+#include "common/ErrorRecord.h"
+#include "common/ListControl.h"
+#include "engine/MainWindowLink.h"
+#include "engine/RunningApps.h"
+#include "platform/Platform.h"
+#include "platform/sim/SimDesktop.h"
+#include "store/FileSlots.h"
+
+// A command-engine test on the simulated desktop: a fresh program folder, in-memory lists,
+// an empty running-window table and no main window.
+class SimEngineTest : public ::testing::Test {
+protected:
+    SimEngineTest() {
+        Platform::InstallAll(desktop);
+        Lists::Install(std::make_unique<InMemoryListProvider>());
+        RunningApps::ReleaseRunningApps();
+        MainWindowLink::SetOnApplicationMatched({});
+        MainWindowLink::SetWindowHandle(0);
+    }
+    ~SimEngineTest() override {
+        DataSlot::Instance().Close();
+        RunningApps::ReleaseRunningApps();
+        Platform::Install(nullptr, nullptr, nullptr);
+    }
+
+    static IListControl& List(ListId id) { return Lists::Get(id); }
+
+    std::string AppFile() const { return folder.File("VAppCmd.txt"); }
+
+    // Writes "VAppCmd.txt" holding these record texts.
+    void WriteApps(const std::vector<std::string>& texts) const {
+        std::string bytes;
+        for (const std::string& text : texts) bytes += RecordBytes(text, 270);
+        WriteBytes(AppFile(), bytes);
+    }
+
+    // The record texts of "VAppCmd.txt".
+    std::vector<std::string> ReadApps() const {
+        const std::string bytes = ReadBytes(AppFile());
+        std::vector<std::string> texts;
+        for (std::size_t at = 0; at + 270 <= bytes.size(); at += 270) {
+            const auto length = static_cast<std::size_t>(static_cast<unsigned char>(bytes[at])) |
+                                static_cast<std::size_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
+            texts.push_back(bytes.substr(at + 2, length));
+        }
+        return texts;
+    }
+
+    static int32_t ErrorOf(const std::function<void()>& step) {
+        try {
+            step();
+        } catch (const ErrorRecord& e) {
+            return e.Number();
+        }
+        return 0;
+    }
+
+    // "class ¦ title"
+    static std::string Identity(const std::string& className, const std::string& title) {
+        return className + " \xA6 " + title;
+    }
+
+    TempProgramFolder folder;
+    std::shared_ptr<SimDesktop> desktop = std::make_shared<SimDesktop>();
+};
