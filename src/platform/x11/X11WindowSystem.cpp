@@ -67,8 +67,7 @@ struct X11WindowSystem::Impl {
     std::vector<::Window> TopLevel() {
         std::vector<::Window> windows;
         if (HasWindowManager()) {
-            windows = X11Properties::Longs(x, root, A("_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
-            if (windows.empty()) windows = X11Properties::Longs(x, root, A("_NET_CLIENT_LIST"), XA_WINDOW);
+            windows = Clients();
         } else {
             ::Window rootReturn = 0;
             ::Window parent = 0;
@@ -81,6 +80,20 @@ struct X11WindowSystem::Impl {
         }
         std::reverse(windows.begin(), windows.end());
         return windows;
+    }
+
+    // The window manager's clients, bottom to top. The stacking list comes first: it is the
+    // one a new client joins first.
+    std::vector<::Window> Clients() {
+        std::vector<::Window> clients =
+            X11Properties::Longs(x, root, A("_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
+        if (clients.empty()) clients = X11Properties::Longs(x, root, A("_NET_CLIENT_LIST"), XA_WINDOW);
+        return clients;
+    }
+
+    bool IsClient(::Window window) {
+        const std::vector<::Window> clients = Clients();
+        return std::find(clients.begin(), clients.end(), window) != clients.end();
     }
 
     std::optional<unsigned long> WmState(::Window window) {
@@ -200,17 +213,21 @@ std::vector<Hwnd> X11WindowSystem::EnumWindows() {
 }
 
 bool X11WindowSystem::IsWindowVisible(Hwnd hWnd) {
-    // A managed window is visible while it is shown or minimised, as on the taskbar; only a
-    // withdrawn one is not.
-    if (const auto state = impl_->WmState(ToWindow(hWnd))) return *state != kWithdrawnState;
+    // A managed window is visible while it is shown or minimised, as on the taskbar, also on
+    // another desktop; only a withdrawn one is not. The window manager may not have given a
+    // window on another desktop a WM_STATE yet; being its client is enough then.
+    const ::Window window = ToWindow(hWnd);
+    if (const auto state = impl_->WmState(window)) return *state != kWithdrawnState;
+    if (impl_->HasWindowManager() && impl_->IsClient(window)) return true;
     XWindowAttributes attributes;
-    return XGetWindowAttributes(impl_->display, ToWindow(hWnd), &attributes) != 0 &&
+    return XGetWindowAttributes(impl_->display, window, &attributes) != 0 &&
            attributes.map_state == IsViewable;
 }
 
 Hwnd X11WindowSystem::GetParent(Hwnd hWnd) {
     const ::Window window = ToWindow(hWnd);
-    if (impl_->WmState(window)) return 0;  // managed: a top-level window
+    // A window the window manager manages is a top-level window, whatever its frame.
+    if (impl_->WmState(window) || impl_->IsClient(window)) return 0;
     ::Window rootReturn = 0;
     ::Window parent = 0;
     ::Window* children = nullptr;
@@ -244,7 +261,11 @@ Hwnd X11WindowSystem::FindWindowA(const std::string& className, const std::strin
     return 0;
 }
 
-Hwnd X11WindowSystem::GetForegroundWindow() { return ToHwnd(impl_->ActiveWindow()); }
+Hwnd X11WindowSystem::GetForegroundWindow() {
+    // The window manager may name a window that has just closed for a moment.
+    const ::Window active = impl_->ActiveWindow();
+    return impl_->Exists(active) ? ToHwnd(active) : 0;
+}
 
 uint32_t X11WindowSystem::GetWindowThreadProcessId(Hwnd hWnd) {
     // X11 has no threads of windows; the owning process stands in for them.
