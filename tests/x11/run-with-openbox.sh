@@ -35,6 +35,26 @@ if [ "$with_wm" = 1 ]; then
     kill -0 "$wm_pid" 2>/dev/null || { cat "$work/openbox.log" >&2; exit 1; }
     sleep 0.05
   done
+  # openbox announces itself before it handles windows, and may drop a window mapped while it
+  # starts: it is ready once a probe window gets managed. A dropped probe is replaced.
+  clients() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -c '0x' || true; }
+  ready=0
+  for _ in $(seq 20); do
+    xmessage -timeout 10 "window manager probe" &
+    probe_pid=$!
+    for _ in $(seq 20); do
+      [ "$(clients)" != 0 ] && { ready=1; break; }
+      sleep 0.05
+    done
+    kill "$probe_pid" 2>/dev/null || true
+    wait "$probe_pid" 2>/dev/null || true
+    [ "$ready" = 1 ] && break
+  done
+  [ "$ready" = 1 ] || { echo "openbox did not start managing windows" >&2; cat "$work/openbox.log" >&2; exit 1; }
+  for _ in $(seq 100); do
+    [ "$(clients)" = 0 ] && break
+    sleep 0.05
+  done
 fi
 
 status=0

@@ -185,9 +185,12 @@ struct X11WindowSystem::Impl {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0) return false;
+            // A change of a root property that Xlib has read already is in its queue, where
+            // poll cannot see it: look again at once. Otherwise sleep until the server speaks.
             XEvent event;
-            while (XCheckTypedWindowEvent(display, root, PropertyNotify, &event) != 0) {
-            }
+            bool changed = false;
+            while (XCheckTypedWindowEvent(display, root, PropertyNotify, &event) != 0) changed = true;
+            if (changed) continue;
             pollfd fd{ConnectionNumber(display), POLLIN, 0};
             poll(&fd, 1, static_cast<int>(std::min<long>(left.count(), 20)));
         }
