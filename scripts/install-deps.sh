@@ -13,7 +13,7 @@ packages=(
   # microphone
   libpulse-dev pulseaudio pulseaudio-utils
   # window system
-  libx11-dev libxtst-dev xdg-utils
+  libx11-dev libxtst-dev libxkbcommon-dev xdg-utils
   # HTTP client
   libcurl4-openssl-dev
   # tests and benchmarks

@@ -1,0 +1,210 @@
+// Keys typed through the phrase-to-keystrokes path with the X11 keyboard, as a key-logging
+// client receives them. Runs on a display of its own (Xvfb with openbox).
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FreshLists.h"
+#include "TempProgramFolder.h"
+#include "engine/CApp.h"
+#include "engine/RunningApps.h"
+#include "platform/Platform.h"
+#include "platform/sim/SimDesktop.h"
+#include "platform/x11/X11Keyboard.h"
+
+// Xlib last: its macros (None, Bool...) clash with the headers above.
+#include "platform/x11/X11Connection.h"
+
+extern char** environ;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The key-logging client as a child process, its output read line by line.
+class KeyLogger {
+public:
+    KeyLogger() {
+        int fds[2];
+        if (pipe(fds) != 0) throw std::runtime_error("pipe");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
+        char path[] = VORN_KEY_LOGGER;
+        char* argv[] = {path, nullptr};
+        if (posix_spawn(&pid_, path, &actions, nullptr, argv, environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        out_ = fds[0];
+    }
+    ~KeyLogger() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+        close(out_);
+    }
+    KeyLogger(const KeyLogger&) = delete;
+    KeyLogger& operator=(const KeyLogger&) = delete;
+
+    // The next line, or an empty text when none comes within the wait.
+    std::string NextLine(std::chrono::milliseconds wait = std::chrono::milliseconds(5000)) {
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        for (;;) {
+            if (const auto end = buffer_.find('\n'); end != std::string::npos) {
+                std::string line = buffer_.substr(0, end);
+                buffer_.erase(0, end + 1);
+                return line;
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd fd{out_, POLLIN, 0};
+            if (left.count() <= 0 || poll(&fd, 1, static_cast<int>(left.count())) <= 0) return {};
+            char chunk[256];
+            const ssize_t got = read(out_, chunk, sizeof chunk);
+            if (got <= 0) return {};
+            buffer_.append(chunk, static_cast<std::size_t>(got));
+        }
+    }
+
+    // The press lines up to the given one (not included); releases are left out.
+    Lines PressesUntil(const std::string& last) {
+        Lines presses;
+        for (std::string line = NextLine(); !line.empty(); line = NextLine()) {
+            if (line.rfind("press ", 0) != 0) continue;
+            if (line == last) return presses;
+            presses.push_back(line.substr(6));
+        }
+        presses.push_back("(no " + last + ")");
+        return presses;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int out_ = -1;
+    std::string buffer_;
+};
+
+std::string Identity(const std::string& className, const std::string& title) {
+    return className + " \xA6 " + title;
+}
+
+void SetLayout(const char* layout) {
+    const std::string command = std::string("setxkbmap ") + layout;
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+class X11KeyboardTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetLayout("us"); }
+
+    // Starts the logger in the layout and makes it the application in front, whose
+    // vocabulary "Keys" the typing uses.
+    void StartLogger(const char* layout) {
+        SetLayout(layout);
+        logger = std::make_unique<KeyLogger>();
+        const std::string ready = logger->NextLine();
+        ASSERT_EQ(ready.rfind("ready ", 0), 0u) << "the key logger did not get the focus: " << ready;
+
+        connection = std::make_shared<X11Connection>();
+        keyboard = std::make_shared<X11Keyboard>(connection);
+        Platform::Install(desktop, keyboard, desktop);
+        RunningApps::ReleaseRunningApps();
+        const Hwnd window = desktop->AddWindow({.className = "KeyLogger", .title = "Key Logger"});
+        desktop->foreground = window;
+        RunningApps::RunAppCollectionAdd(window, Identity("KeyLogger", "Key Logger"));
+        folder.MakeVocabFolder();
+        WriteBytes(folder.File("VAppCmd.txt"),
+                   RecordBytes(Identity("KeyLogger", "Key Logger") + "*Log~Keys$", 270));
+    }
+
+    void TearDown() override {
+        keyboard.reset();
+        RunningApps::ReleaseRunningApps();
+        SetLayout("us");
+    }
+
+    // Types the keys through the vocabulary and returns what the logger received: keysym
+    // name and modifier state of each press. An Escape sent afterwards marks the end.
+    Lines Type(const std::string& keys) {
+        WriteBytes(folder.File("vocab/Keys.txt"), RecordBytes("go:" + keys, 128));
+        EXPECT_EQ(app.VocabCheck("go"), 2) << keys;
+        keyboard->SendInput({KeyInput{27, 0, 0}, KeyInput{27, 0, kKeyEventKeyUp}});
+        Lines presses = logger->PressesUntil("press Escape 0x0");
+        ExpectNothingHeld();
+        return presses;
+    }
+
+    void ExpectNothingHeld() {
+        char keys[32] = {};
+        XQueryKeymap(connection->display(), keys);
+        for (int i = 0; i < 32; ++i) EXPECT_EQ(keys[i], 0) << "a key is held down, byte " << i;
+        for (const int vk : {16, 17, 18, 0xA5}) {
+            EXPECT_EQ(keyboard->GetKeyState(vk) & 0x8000, 0) << "virtual key " << vk;
+        }
+    }
+
+    TempProgramFolder folder;
+    FreshLists lists;
+    std::shared_ptr<SimDesktop> desktop = std::make_shared<SimDesktop>();
+    std::shared_ptr<X11Connection> connection;
+    std::shared_ptr<X11Keyboard> keyboard;
+    std::unique_ptr<KeyLogger> logger;
+    CApp app;
+};
+
+}  // namespace
+
+TEST_F(X11KeyboardTest, TextWithShiftedCharactersEnterAndGroups) {
+    StartLogger("us");
+    EXPECT_EQ(Type("Hi, You!?~"),
+              (Lines{"Shift_L 0x0", "H 0x1", "i 0x0", "comma 0x0", "space 0x0", "Shift_L 0x0",
+                     "Y 0x1", "o 0x0", "u 0x0", "Shift_L 0x0", "exclam 0x1", "Shift_L 0x0",
+                     "question 0x1", "Return 0x0"}));
+    EXPECT_EQ(Type("^+{TAB}"), (Lines{"Control_L 0x0", "Shift_L 0x4", "ISO_Left_Tab 0x5"}));
+    EXPECT_EQ(Type("^c^C^-"), (Lines{"Control_L 0x0", "c 0x4", "Control_L 0x0", "c 0x4",
+                                     "Control_L 0x0", "minus 0x4"}));
+    EXPECT_EQ(Type("{DOWN 3}{END}"), (Lines{"Down 0x0", "Down 0x0", "Down 0x0", "End 0x0"}));
+    EXPECT_EQ(Type("{x}"), (Lines{"Shift_L 0x0", "braceleft 0x1", "x 0x0", "Shift_L 0x0",
+                                  "braceright 0x1"}));
+}
+
+TEST_F(X11KeyboardTest, NamedKeysTheLayoutLacksAreStillSent) {
+    StartLogger("us");
+    EXPECT_EQ(Type("{F13}{F16}+{F14}"), (Lines{"F13 0x0", "F16 0x0", "Shift_L 0x0", "F14 0x1"}));
+}
+
+TEST_F(X11KeyboardTest, GermanLayoutTypesAltGrCharactersThroughTheThirdLevel) {
+    StartLogger("de");
+    // y and z swap places; @, \x80 (the euro sign), | and { sit on the third level.
+    EXPECT_EQ(Type("yz^z@\x80|{a}"),
+              (Lines{"y 0x0", "z 0x0", "Control_L 0x0", "z 0x4", "ISO_Level3_Shift 0x0", "at 0x80",
+                     "ISO_Level3_Shift 0x0", "EuroSign 0x80", "ISO_Level3_Shift 0x0", "bar 0x80",
+                     "ISO_Level3_Shift 0x0", "braceleft 0x80", "a 0x0", "ISO_Level3_Shift 0x0",
+                     "braceright 0x80"}));
+    EXPECT_EQ(Type("\xFC\xDC\xDF"), (Lines{"udiaeresis 0x0", "Shift_L 0x0", "Udiaeresis 0x1", "ssharp 0x0"}));
+}
+
+TEST_F(X11KeyboardTest, KeyStateShowsHeldKeysAndLockToggles) {
+    StartLogger("us");
+    keyboard->keybd_event(16, 0, 0);
+    EXPECT_NE(keyboard->GetKeyState(16) & 0x8000, 0);
+    keyboard->keybd_event(16, 0, kKeyEventKeyUp);
+    EXPECT_EQ(keyboard->GetKeyState(16), 0);
+
+    keyboard->SendInput({KeyInput{20, 0, 0}, KeyInput{20, 0, kKeyEventKeyUp}});
+    EXPECT_EQ(keyboard->GetKeyState(20), 1);
+    keyboard->SendInput({KeyInput{20, 0, 0}, KeyInput{20, 0, kKeyEventKeyUp}});
+    EXPECT_EQ(keyboard->GetKeyState(20), 0);
+    ExpectNothingHeld();
+}
