@@ -19,6 +19,7 @@
 #include "engine/RunningApps.h"
 #include "platform/Platform.h"
 #include "platform/sim/SimDesktop.h"
+#include "platform/x11/X11Backend.h"
 #include "platform/x11/X11Keyboard.h"
 
 // Xlib last: its macros (None, Bool...) clash with the headers above.
@@ -207,4 +208,20 @@ TEST_F(X11KeyboardTest, KeyStateShowsHeldKeysAndLockToggles) {
     keyboard->SendInput({KeyInput{20, 0, 0}, KeyInput{20, 0, kKeyEventKeyUp}});
     EXPECT_EQ(keyboard->GetKeyState(20), 0);
     ExpectNothingHeld();
+}
+
+TEST_F(X11KeyboardTest, TheWholeX11BackendTypesIntoTheApplicationInFront) {
+    StartLogger("us");
+    // Real windows this time: the running-window list tells the table the logger's handle.
+    const X11Backend::Services services = X11Backend::Create();
+    Platform::Install(services.windows, services.keyboard, services.processes);
+    RunningApps::ReleaseRunningApps();
+    RunningApps::FillRunAppListBox(lists[ListId::frmApp_lstRunApp]);
+    ASSERT_TRUE(RunningApps::ListItemExists(lists[ListId::frmApp_lstRunApp], Identity("KeyLogger", "Key Logger")));
+
+    WriteBytes(folder.File("vocab/Keys.txt"), RecordBytes("go:ab+{TAB}", 128));
+    EXPECT_EQ(app.VocabCheck("go"), 2);
+    services.keyboard->SendInput({KeyInput{27, 0, 0}, KeyInput{27, 0, kKeyEventKeyUp}});
+    EXPECT_EQ(logger->PressesUntil("press Escape 0x0"),
+              (Lines{"a 0x0", "b 0x0", "Shift_L 0x0", "ISO_Left_Tab 0x1"}));
 }

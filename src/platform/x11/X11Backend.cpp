@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/x11/DesktopProcessLauncher.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11WindowSystem.h"
 
 namespace X11Backend {
@@ -11,6 +12,7 @@ Services Create(const std::string& displayName) {
     auto connection = std::make_shared<X11Connection>(displayName);
     Services services;
     services.windows = std::make_shared<X11WindowSystem>(connection);
+    services.keyboard = std::make_shared<X11Keyboard>(connection);
     services.processes = std::make_shared<DesktopProcessLauncher>();
     return services;
 }
