@@ -40,7 +40,7 @@ if [ "$with_wm" = 1 ]; then
   clients() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -c '0x' || true; }
   ready=0
   for _ in $(seq 20); do
-    xmessage -timeout 10 "window manager probe" &
+    xmessage -timeout 10 "window manager probe" 2>/dev/null &
     probe_pid=$!
     for _ in $(seq 20); do
       [ "$(clients)" != 0 ] && { ready=1; break; }

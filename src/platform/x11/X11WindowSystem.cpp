@@ -43,10 +43,7 @@ struct X11WindowSystem::Impl {
     ::Window root;
 
     explicit Impl(std::shared_ptr<X11Connection> c)
-        : connection(std::move(c)), x(*connection), display(x.display()), root(x.Root()) {
-        // Changes of the root's properties (the active window) wake the activation wait.
-        XSelectInput(display, root, PropertyChangeMask);
-    }
+        : connection(std::move(c)), x(*connection), display(x.display()), root(x.Root()) {}
 
     Atom A(const char* name) { return x.Intern(name); }
 
@@ -285,11 +282,22 @@ bool X11WindowSystem::SetForegroundWindow(Hwnd hWnd) {
     const ::Window window = ToWindow(hWnd);
     if (!impl_->Exists(window)) return false;
     if (impl_->HasWindowManager()) {
+        // Changes of the root's properties (the active window) wake the wait; they are
+        // asked for only while it lasts, so that no events pile up in between.
+        XWindowAttributes rootAttributes{};
+        XGetWindowAttributes(impl_->display, impl_->root, &rootAttributes);
+        XSelectInput(impl_->display, impl_->root, rootAttributes.your_event_mask | PropertyChangeMask);
         impl_->SwitchToDesktopOf(window);
         impl_->SendToRoot(window, "_NET_ACTIVE_WINDOW", kSourcePager, CurrentTime,
                           static_cast<long>(impl_->ActiveWindow()), 0);
         XFlush(impl_->display);
-        return impl_->WaitUntilActive(window);
+        const bool active = impl_->WaitUntilActive(window);
+        XSelectInput(impl_->display, impl_->root, rootAttributes.your_event_mask);
+        XSync(impl_->display, False);
+        XEvent event;
+        while (XCheckTypedWindowEvent(impl_->display, impl_->root, PropertyNotify, &event) != 0) {
+        }
+        return active;
     }
     X11Connection::ErrorTrap trap(impl_->x);
     XMapRaised(impl_->display, window);
