@@ -49,11 +49,11 @@ int main() {
     IWindowSystem& windows = Platform::Windows();
     Display* display = XOpenDisplay(nullptr);
 
-    std::vector<std::string> specs;
-    for (int i = 0; i < 30; ++i) specs.push_back("VornBench" + std::to_string(i) + "|Window " + std::to_string(i) + "|");
-    TestClient client(specs);
-    WaitFor([&] { return windows.EnumWindows().size() >= specs.size(); });
-    WaitFor([&] { return windows.IsWindowVisible(client.Window(specs.size() - 1)); });
+    std::vector<std::string> requests;
+    for (int i = 0; i < 30; ++i) requests.push_back("VornBench" + std::to_string(i) + "|Window " + std::to_string(i) + "|");
+    TestClient client(requests);
+    WaitFor([&] { return windows.EnumWindows().size() >= requests.size(); });
+    WaitFor([&] { return windows.IsWindowVisible(client.Window(requests.size() - 1)); });
     const Hwnd a = client.Window(0);
     const Hwnd b = client.Window(1);
 

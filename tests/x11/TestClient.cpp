@@ -13,11 +13,11 @@ extern char** environ;
 
 std::string TestClient::Program() { return VORN_X11_TEST_CLIENT; }
 
-TestClient::TestClient(const std::vector<std::string>& windowSpecs) {
+TestClient::TestClient(const std::vector<std::string>& windowRequests) {
     std::vector<std::string> arguments{Program(), "--lifetime", "60"};
-    for (const std::string& spec : windowSpecs) {
+    for (const std::string& request : windowRequests) {
         arguments.push_back("--window");
-        arguments.push_back(spec);
+        arguments.push_back(request);
     }
     std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());
@@ -38,11 +38,11 @@ TestClient::TestClient(const std::vector<std::string>& windowSpecs) {
     }
     FILE* out = fdopen(pipeFds[0], "r");
     unsigned long id = 0;
-    while (windows_.size() < windowSpecs.size() && std::fscanf(out, "%lu", &id) == 1) {
+    while (windows_.size() < windowRequests.size() && std::fscanf(out, "%lu", &id) == 1) {
         windows_.push_back(static_cast<Hwnd>(id));
     }
     std::fclose(out);
-    if (windows_.size() != windowSpecs.size()) throw std::runtime_error("the test client opened no windows");
+    if (windows_.size() != windowRequests.size()) throw std::runtime_error("the test client opened no windows");
 }
 
 TestClient::~TestClient() { End(); }

@@ -9,11 +9,11 @@
 
 #include "platform/WindowSystem.h"
 
-// Runs vorn_x11_test_client with window specs ("CLASS|TITLE|FLAGS", see TestClientMain.cpp)
+// Runs vorn_x11_test_client with window requests ("CLASS|TITLE|FLAGS", see TestClientMain.cpp)
 // and hands out the ids of its windows. The client is ended when this object goes.
 class TestClient {
 public:
-    explicit TestClient(const std::vector<std::string>& windowSpecs);
+    explicit TestClient(const std::vector<std::string>& windowRequests);
     ~TestClient();
     TestClient(const TestClient&) = delete;
     TestClient& operator=(const TestClient&) = delete;

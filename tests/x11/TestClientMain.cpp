@@ -24,23 +24,23 @@
 
 namespace {
 
-struct WindowSpec {
+struct WindowRequest {
     std::string className;
     std::string title;
     std::string flags;
     bool Has(char flag) const { return flags.find(flag) != std::string::npos; }
 };
 
-WindowSpec Parse(const std::string& text) {
-    WindowSpec spec;
+WindowRequest Parse(const std::string& text) {
+    WindowRequest request;
     const std::size_t first = text.find('|');
     const std::size_t second = first == std::string::npos ? first : text.find('|', first + 1);
-    spec.className = text.substr(0, first);
+    request.className = text.substr(0, first);
     if (first != std::string::npos) {
-        spec.title = text.substr(first + 1, second == std::string::npos ? second : second - first - 1);
+        request.title = text.substr(first + 1, second == std::string::npos ? second : second - first - 1);
     }
-    if (second != std::string::npos) spec.flags = text.substr(second + 1);
-    return spec;
+    if (second != std::string::npos) request.flags = text.substr(second + 1);
+    return request;
 }
 
 // UTF-8 -> Latin-1 for the characters Latin-1 has; others become '?'.
@@ -61,31 +61,31 @@ std::string ToLatin1(const std::string& utf8) {
     return out;
 }
 
-Window Open(Display* display, const WindowSpec& spec, Window previous) {
+Window Open(Display* display, const WindowRequest& request, Window previous) {
     const int screen = DefaultScreen(display);
     const Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, 200, 100, 1,
                                               BlackPixel(display, screen), WhitePixel(display, screen));
-    std::string resName = spec.className;
-    std::string resClass = spec.className;
+    std::string resName = request.className;
+    std::string resClass = request.className;
     XClassHint classHint{resName.data(), resClass.data()};
     XSetClassHint(display, window, &classHint);
 
-    if (!spec.Has('n')) {
-        std::string latin1 = ToLatin1(spec.title);
+    if (!request.Has('n')) {
+        std::string latin1 = ToLatin1(request.title);
         XChangeProperty(display, window, XA_WM_NAME, XA_STRING, 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(latin1.data()), static_cast<int>(latin1.size()));
-        if (!spec.Has('l')) {
+        if (!request.Has('l')) {
             XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
                             XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(spec.title.data()),
-                            static_cast<int>(spec.title.size()));
+                            reinterpret_cast<const unsigned char*>(request.title.data()),
+                            static_cast<int>(request.title.size()));
         }
     }
     const long pid = getpid();
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
-    if (spec.Has('t') && previous != 0) XSetTransientForHint(display, window, previous);
-    for (char c : spec.flags) {
+    if (request.Has('t') && previous != 0) XSetTransientForHint(display, window, previous);
+    for (char c : request.flags) {
         if (c >= '0' && c <= '9') {
             const long desktop = c - '0';
             XChangeProperty(display, window, XInternAtom(display, "_NET_WM_DESKTOP", False), XA_CARDINAL,
@@ -95,7 +95,7 @@ Window Open(Display* display, const WindowSpec& spec, Window previous) {
     XWMHints hints{};
     hints.flags = StateHint | InputHint;
     hints.input = True;
-    hints.initial_state = spec.Has('m') ? IconicState : NormalState;
+    hints.initial_state = request.Has('m') ? IconicState : NormalState;
     XSetWMHints(display, window, &hints);
     XMapWindow(display, window);
     return window;
@@ -104,11 +104,11 @@ Window Open(Display* display, const WindowSpec& spec, Window previous) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<WindowSpec> specs;
+    std::vector<WindowRequest> requests;
     int lifetimeSeconds = 60;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
-        if (option == "--window") specs.push_back(Parse(argv[i + 1]));
+        if (option == "--window") requests.push_back(Parse(argv[i + 1]));
         if (option == "--lifetime") lifetimeSeconds = std::atoi(argv[i + 1]);
     }
     Display* display = XOpenDisplay(nullptr);
@@ -117,8 +117,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     Window previous = 0;
-    for (const WindowSpec& spec : specs) {
-        previous = Open(display, spec, previous);
+    for (const WindowRequest& request : requests) {
+        previous = Open(display, request, previous);
         std::printf("%lu\n", previous);
     }
     XFlush(display);
