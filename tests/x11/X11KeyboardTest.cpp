@@ -24,6 +24,9 @@
 
 // Xlib last: its macros (None, Bool...) clash with the headers above.
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11KeyLayout.h"
+
+#include <X11/keysym.h>
 
 extern char** environ;
 
@@ -130,6 +133,7 @@ protected:
     }
 
     void TearDown() override {
+        Platform::InstallAll(desktop);  // the keyboard goes now, giving back what it holds
         keyboard.reset();
         RunningApps::ReleaseRunningApps();
         SetLayout("us");
@@ -183,6 +187,11 @@ TEST_F(X11KeyboardTest, TextWithShiftedCharactersEnterAndGroups) {
 TEST_F(X11KeyboardTest, NamedKeysTheLayoutLacksAreStillSent) {
     StartLogger("us");
     EXPECT_EQ(Type("{F13}{F16}+{F14}"), (Lines{"F13 0x0", "F16 0x0", "Shift_L 0x0", "F14 0x1"}));
+    EXPECT_NE(X11KeyLayout(connection->display()).KeycodeOfKeysym(XK_F13), 0);
+    // The keyboard gives the lent keycodes back when it goes.
+    Platform::InstallAll(desktop);
+    keyboard.reset();
+    EXPECT_EQ(X11KeyLayout(connection->display()).KeycodeOfKeysym(XK_F13), 0);
 }
 
 TEST_F(X11KeyboardTest, GermanLayoutTypesAltGrCharactersThroughTheThirdLevel) {

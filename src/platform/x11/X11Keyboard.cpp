@@ -49,7 +49,7 @@ struct X11Keyboard::Impl {
         std::vector<KeyCode> spare = layout.SpareKeycodes();
         for (std::size_t i = 0; i < missing.size() && i < spare.size(); ++i) {
             XChangeKeyboardMapping(display(), spare[i], 1, &missing[i], 1);
-            lent.emplace(spare[i], missing[i]);
+            lent.insert_or_assign(spare[i], missing[i]);
         }
         XSync(display(), False);
         return Layout().KeycodeOf(vk);
@@ -74,7 +74,10 @@ X11Keyboard::X11Keyboard(std::shared_ptr<X11Connection> connection)
 
 X11Keyboard::~X11Keyboard() {
     for (const auto& [vk, keycode] : impl_->held) impl_->Send(keycode, false);
+    // Lent keycodes are given back, unless a layout loaded since has put a key of its own there.
+    const X11KeyLayout layout = impl_->Layout();
     for (const auto& [keycode, keysym] : impl_->lent) {
+        if (layout.KeycodeOfKeysym(keysym) != keycode) continue;
         KeySym nothing = NoSymbol;
         XChangeKeyboardMapping(impl_->display(), keycode, 1, &nothing, 1);
     }
