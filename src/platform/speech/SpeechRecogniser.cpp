@@ -1,0 +1,271 @@
+#include "platform/speech/SpeechRecogniser.h"
+
+#include <pocketsphinx.h>
+#include <sphinxbase/cmn.h>
+#include <sphinxbase/feat.h>
+#include <sphinxbase/fsg_model.h>
+
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <set>
+
+#include "platform/speech/Pronouncer.h"
+
+namespace {
+
+constexpr char kAcousticModel[] = VORN_SPEECH_MODEL_DIR "/en-us/en-us";
+constexpr char kDictionary[] = VORN_SPEECH_MODEL_DIR "/en-us/cmudict-en-us.dict";
+
+// Decoder set-up writes to a process-wide log setting; set-ups are serialised.
+std::mutex& SetupMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+struct DecoderDeleter {
+    void operator()(ps_decoder_t* decoder) const { ps_free(decoder); }
+};
+using Decoder = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
+
+// Both decoders hear the same frames: the same front end and voice activity detection, so
+// their utterances begin and end together.
+Decoder MakeDecoder(const RecogniserSettings& settings, bool phoneLoop) {
+    const std::string hangover = std::to_string(settings.utteranceEndFrames);
+    std::lock_guard lock(SetupMutex());
+    cmd_ln_t* config = phoneLoop
+        ? cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", "/dev/null",
+                      "-allphone_ci", "yes", "-vad_postspeech", hangover.c_str(),
+                      "-remove_noise", "yes", "-logfn", "/dev/null", nullptr)
+        : cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", kDictionary,
+                      "-vad_postspeech", hangover.c_str(), "-remove_noise", "yes", "-logfn",
+                      "/dev/null", nullptr);
+    if (config == nullptr) return nullptr;
+    Decoder decoder(ps_init(config));
+    cmd_ln_free_r(config);
+    if (decoder && phoneLoop) {
+        if (ps_set_allphone(decoder.get(), "phones", nullptr) < 0 ||
+            ps_set_search(decoder.get(), "phones") < 0) {
+            return nullptr;
+        }
+    }
+    return decoder;
+}
+
+// The live cepstral mean of a decoder, kept so that an utterance of mere noise does not pull
+// the mean away from the speaker's.
+std::vector<mfcc_t> LiveMean(ps_decoder_t* decoder) {
+    cmn_t* cmn = ps_get_feat(decoder)->cmn_struct;
+    std::vector<mfcc_t> mean(static_cast<std::size_t>(cmn->veclen));
+    cmn_live_get(cmn, mean.data());
+    return mean;
+}
+
+void SetLiveMean(ps_decoder_t* decoder, const std::vector<mfcc_t>& mean) {
+    cmn_t* cmn = ps_get_feat(decoder)->cmn_struct;
+    if (!mean.empty() && mean.size() == static_cast<std::size_t>(cmn->veclen)) {
+        cmn_live_set(cmn, mean.data());
+    }
+}
+
+// A hypothesis as words, alternate-pronunciation marks removed ("read(2)" -> "read").
+std::vector<std::string> SplitWords(const char* hypothesis) {
+    std::vector<std::string> words;
+    if (hypothesis == nullptr) return words;
+    std::string_view rest(hypothesis);
+    while (!rest.empty()) {
+        const auto start = rest.find_first_not_of(' ');
+        if (start == std::string_view::npos) break;
+        rest.remove_prefix(start);
+        const auto end = std::min(rest.find(' '), rest.size());
+        std::string word(rest.substr(0, end));
+        if (const auto paren = word.find('('); paren != std::string::npos && word.back() == ')') {
+            word.erase(paren);
+        }
+        words.push_back(std::move(word));
+        rest.remove_prefix(end);
+    }
+    return words;
+}
+
+}  // namespace
+
+struct SpeechRecogniser::Decoders {
+    RecogniserSettings settings;
+    Decoder grammar;  // the commands as a finite-state grammar
+    Decoder phones;   // free phone loop: how well any speech sound would fit the audio
+    CommandGrammar commands;
+    std::set<std::string> commandWords;
+    std::map<std::string, std::string> addedWords;  // token -> name given to the decoder
+    std::string searchName;
+    int searchSerial = 0;
+    bool started = false;      // an utterance is open in both decoders
+    bool inSpeech = false;     // speech has begun in the open utterance
+    std::vector<mfcc_t> grammarMean, phonesMean;
+
+    std::string WordFor(const std::string& token) {
+        if (char* known = ps_lookup_word(grammar.get(), token.c_str())) {
+            std::free(known);
+            return token;
+        }
+        if (const auto added = addedWords.find(token); added != addedWords.end()) {
+            return added->second;
+        }
+        const std::string pronunciation = Pronouncer::Pronounce(token);
+        if (pronunciation.empty()) return {};
+        // Added under a name of our own: the decoder cannot redefine a word, and a token may
+        // hold characters its dictionary format does not expect.
+        std::string name = "vorn-word-" + std::to_string(addedWords.size() + 1);
+        if (ps_add_word(grammar.get(), name.c_str(), pronunciation.c_str(), FALSE) < 0) return {};
+        addedWords.emplace(token, name);
+        return name;
+    }
+
+    bool BuildSearch() {
+        const auto& list = commands.Commands();
+        if (list.empty()) return false;
+        int32 states = 2;
+        for (const auto& command : list) states += static_cast<int32>(command.words.size()) - 1;
+        logmath_t* logmath = ps_get_logmath(grammar.get());
+        const float lw = 6.5f;
+        fsg_model_t* fsg = fsg_model_init("commands", logmath, lw, states);
+        fsg->start_state = 0;
+        fsg->final_state = 1;
+        const auto choice = static_cast<int32>(
+            static_cast<float>(logmath_log(logmath, 1.0 / static_cast<double>(list.size()))) * lw);
+        int32 next = 2;
+        for (const auto& command : list) {
+            int32 from = 0;
+            for (std::size_t i = 0; i < command.words.size(); ++i) {
+                const bool last = i + 1 == command.words.size();
+                const int32 to = last ? 1 : next++;
+                const int32 word = fsg_model_word_add(fsg, command.words[i].c_str());
+                fsg_model_trans_add(fsg, from, to, i == 0 ? choice : 0, word);
+                from = to;
+            }
+        }
+        const std::string name = "commands-" + std::to_string(++searchSerial);
+        const bool ok = ps_set_fsg(grammar.get(), name.c_str(), fsg) >= 0 &&
+                        ps_set_search(grammar.get(), name.c_str()) >= 0;
+        fsg_model_free(fsg);
+        if (!ok) return false;
+        if (!searchName.empty()) ps_unset_search(grammar.get(), searchName.c_str());
+        searchName = name;
+        return true;
+    }
+
+    void StartUtterance() {
+        started = ps_start_utt(grammar.get()) >= 0 && ps_start_utt(phones.get()) >= 0;
+        inSpeech = false;
+    }
+
+    void EndUtterance() {
+        if (!started) return;
+        ps_end_utt(grammar.get());
+        ps_end_utt(phones.get());
+        started = false;
+        inSpeech = false;
+    }
+
+    // The command heard so far, when the speaker has paused long enough after a complete
+    // command that nothing longer could follow.
+    bool CommandComplete() {
+        int32 score = 0;
+        const std::vector<std::string> words = SplitWords(ps_get_hyp(grammar.get(), &score));
+        const auto command = commands.Find(words);
+        if (!command || commands.IsPrefixOfAnother(*command)) return false;
+        // Segment frames count from the start of the stream; the last segment ends at the
+        // newest frame, so the pause is the distance from the last command word's end to it.
+        int lastWordEnd = -1;
+        int lastFrame = -1;
+        for (ps_seg_t* seg = ps_seg_iter(grammar.get()); seg != nullptr; seg = ps_seg_next(seg)) {
+            int startFrame = 0;
+            int endFrame = 0;
+            ps_seg_frames(seg, &startFrame, &endFrame);
+            lastFrame = std::max(lastFrame, endFrame);
+            const std::vector<std::string> segWord = SplitWords(ps_seg_word(seg));
+            if (!segWord.empty() && commandWords.contains(segWord.front())) lastWordEnd = endFrame;
+        }
+        return lastWordEnd >= 0 && lastFrame - lastWordEnd >= settings.commandEndFrames;
+    }
+
+    std::optional<Hearing> FinishUtterance() {
+        ps_end_utt(grammar.get());
+        ps_end_utt(phones.get());
+        started = false;
+        inSpeech = false;
+        int32 grammarScore = 0;
+        int32 phonesScore = 0;
+        const std::vector<std::string> words =
+            SplitWords(ps_get_hyp(grammar.get(), &grammarScore));
+        ps_get_hyp(phones.get(), &phonesScore);
+        const int frames = ps_get_n_frames(grammar.get());
+
+        std::optional<Hearing> hearing;
+        if (words.empty()) {
+            // Noise set off the voice detector: forget what it did to the cepstral mean.
+            SetLiveMean(grammar.get(), grammarMean);
+            SetLiveMean(phones.get(), phonesMean);
+        } else {
+            grammarMean = LiveMean(grammar.get());
+            phonesMean = LiveMean(phones.get());
+            if (const auto command = commands.Find(words); command && frames > 0) {
+                const double confidence =
+                    static_cast<double>(grammarScore - phonesScore) / frames;
+                hearing = Hearing{commands.Commands()[*command].text, confidence,
+                                  confidence >= settings.rejectBelow};
+            }
+        }
+        StartUtterance();
+        return hearing;
+    }
+};
+
+SpeechRecogniser::SpeechRecogniser(const RecogniserSettings& settings)
+    : decoders_(std::make_unique<Decoders>()) {
+    decoders_->settings = settings;
+    decoders_->grammar = MakeDecoder(settings, false);
+    decoders_->phones = MakeDecoder(settings, true);
+}
+
+SpeechRecogniser::~SpeechRecogniser() { decoders_->EndUtterance(); }
+
+std::vector<std::string> SpeechRecogniser::SetGrammar(const std::vector<std::string>& alternatives) {
+    Decoders& d = *decoders_;
+    if (!d.grammar || !d.phones) return {"the speech recogniser could not be set up"};
+    d.EndUtterance();
+    d.commands = CommandGrammar(alternatives,
+                                [&d](const std::string& token) { return d.WordFor(token); });
+    d.commandWords.clear();
+    for (const auto& command : d.commands.Commands()) {
+        d.commandWords.insert(command.words.begin(), command.words.end());
+    }
+    std::vector<std::string> notes = d.commands.Notes();
+    if (d.BuildSearch()) {
+        d.StartUtterance();
+    } else if (!d.commands.Commands().empty()) {
+        notes.push_back("the recogniser did not accept the grammar");
+    }
+    return notes;
+}
+
+std::optional<Hearing> SpeechRecogniser::Process(std::span<const int16_t> samples) {
+    Decoders& d = *decoders_;
+    if (!d.started || samples.empty()) return std::nullopt;
+    ps_process_raw(d.grammar.get(), samples.data(), samples.size(), FALSE, FALSE);
+    ps_process_raw(d.phones.get(), samples.data(), samples.size(), FALSE, FALSE);
+    const bool speech = ps_get_in_speech(d.grammar.get()) != 0;
+    if (speech) d.inSpeech = true;
+    if (!d.inSpeech) return std::nullopt;
+    if (!speech || d.CommandComplete()) return d.FinishUtterance();
+    return std::nullopt;
+}
+
+bool SpeechRecogniser::InUtterance() const { return decoders_->inSpeech; }
+
+void SpeechRecogniser::Reset() {
+    Decoders& d = *decoders_;
+    if (!d.started) return;
+    d.EndUtterance();
+    d.StartUtterance();
+}

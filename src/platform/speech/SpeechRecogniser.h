@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/speech/CommandGrammar.h"
+
+// How the recogniser decides; the defaults are the tuned ones.
+struct RecogniserSettings {
+    // Voice activity hang-over in 10 ms frames: the pause that ends an utterance which could
+    // still go on (its words begin a longer command, or they are no command yet).
+    int utteranceEndFrames = 50;
+    // Pause in 10 ms frames after a complete command that no other command extends, after
+    // which the command is taken without waiting for the full hang-over.
+    int commandEndFrames = 20;
+    // Confidence (log-likelihood per speech frame of the command against free phone
+    // sequences) below which a heard command is taken for speech outside the grammar.
+    double rejectBelow = -25.0;
+};
+
+// What one utterance was heard as.
+struct Hearing {
+    std::string text;   // the alternative as written in the grammar file (Windows-1252)
+    double confidence;  // see RecogniserSettings::rejectBelow
+    bool accepted;      // confidence at or above the threshold
+};
+
+// The speech recogniser: PocketSphinx with the grammar's alternatives as a finite-state
+// grammar, and a free phone loop decoding the same audio to tell commands from other speech.
+// Not thread-safe: one thread feeds it audio and changes its grammar.
+class SpeechRecogniser {
+public:
+    explicit SpeechRecogniser(const RecogniserSettings& settings = {});
+    ~SpeechRecogniser();
+    SpeechRecogniser(const SpeechRecogniser&) = delete;
+    SpeechRecogniser& operator=(const SpeechRecogniser&) = delete;
+
+    // Makes these alternatives (grammar-file texts) what can be heard, dropping any utterance
+    // in progress. Returns what could not be taken as written. Words missing from the
+    // dictionary get pronunciations from letter-to-sound rules.
+    std::vector<std::string> SetGrammar(const std::vector<std::string>& alternatives);
+
+    // Feeds 16 kHz mono samples. Returns a hearing when an utterance ended as a command
+    // (accepted or not); nothing while listening goes on, and nothing without a grammar.
+    std::optional<Hearing> Process(std::span<const int16_t> samples);
+
+    // True between the start of speech and the end of its utterance.
+    bool InUtterance() const;
+
+    // Drops the utterance in progress, if any (listening stopped and started again).
+    void Reset();
+
+private:
+    struct Decoders;
+    std::unique_ptr<Decoders> decoders_;
+};

@@ -1,0 +1,157 @@
+#include "SpeechSamples.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+extern char** environ;
+
+namespace SpeechSamples {
+namespace {
+
+constexpr int kRate = 16000;
+
+bool Run(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) return false;
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+int16_t Clip(double value) {
+    return static_cast<int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
+}
+
+}  // namespace
+
+std::vector<int16_t> Speak(const std::string& text, const std::string& voice) {
+    std::string folderTemplate = (std::filesystem::temp_directory_path() / "vorn-say-XXXXXX");
+    if (mkdtemp(folderTemplate.data()) == nullptr) return {};
+    const std::filesystem::path folder = folderTemplate;
+    const std::string wav = folder / "speech.wav";
+    const std::string raw = folder / "speech.raw";
+    const bool spoken = voice.starts_with("flite:")
+        ? Run({"flite", "-voice", voice.substr(6), "-t", text, "-o", wav})
+        : Run({"espeak-ng", "-v", voice, "-w", wav, text});
+    std::vector<int16_t> samples;
+    if (spoken && Run({"sox", wav, "-r", "16000", "-c", "1", "-b", "16", "-e", "signed-integer",
+                       "-t", "raw", raw})) {
+        std::ifstream in(raw, std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+        samples.resize(bytes.size() / 2);
+        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+
+    // Trim the synthesiser's silence so that the caller knows where speech begins and ends.
+    int peak = 0;
+    for (const int16_t s : samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    const int floor = std::max(64, peak / 200);
+    const auto loud = [floor](int16_t s) { return std::abs(static_cast<int>(s)) > floor; };
+    const auto first = std::find_if(samples.begin(), samples.end(), loud);
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base();
+    if (first >= last) return {};
+    return {first, last};
+}
+
+std::vector<int16_t> Quiet(double seconds, uint32_t seed, int amplitude) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> noise(-amplitude, amplitude);
+    std::vector<int16_t> samples(static_cast<std::size_t>(seconds * kRate));
+    for (auto& s : samples) s = static_cast<int16_t>(noise(random));
+    return samples;
+}
+
+Utterance Frame(const std::vector<int16_t>& speech, double before, double after, uint32_t seed) {
+    const auto lead = static_cast<std::size_t>(before * kRate);
+    const double total = before + after + static_cast<double>(speech.size()) / kRate;
+    Utterance utterance;
+    // The quiet room goes on under the speech.
+    utterance.samples = Quiet(total + 0.01, seed);
+    for (std::size_t i = 0; i < speech.size() && lead + i < utterance.samples.size(); ++i) {
+        utterance.samples[lead + i] = Clip(utterance.samples[lead + i] + speech[i]);
+    }
+    utterance.speechEnd = lead + speech.size();
+    return utterance;
+}
+
+void AddPinkNoise(std::vector<int16_t>& samples, double snrDb, std::size_t speechBegin,
+                  std::size_t speechEnd, uint32_t seed) {
+    speechEnd = std::min(speechEnd, samples.size());
+    if (speechBegin >= speechEnd) return;
+    double speechPower = 0;
+    for (std::size_t i = speechBegin; i < speechEnd; ++i) {
+        speechPower += static_cast<double>(samples[i]) * samples[i];
+    }
+    speechPower /= static_cast<double>(speechEnd - speechBegin);
+
+    // White noise through a three-pole filter whose spectrum falls 3 dB an octave.
+    std::mt19937 random(seed);
+    std::normal_distribution<double> white(0.0, 1.0);
+    std::vector<double> pink(samples.size());
+    double b0 = 0, b1 = 0, b2 = 0, power = 0;
+    for (auto& p : pink) {
+        const double w = white(random);
+        b0 = 0.99765 * b0 + w * 0.0990460;
+        b1 = 0.96300 * b1 + w * 0.2965164;
+        b2 = 0.57000 * b2 + w * 1.0526913;
+        p = b0 + b1 + b2 + w * 0.1848;
+        power += p * p;
+    }
+    power /= static_cast<double>(pink.size());
+    const double gain = std::sqrt(speechPower / std::pow(10.0, snrDb / 10.0) / power);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = Clip(samples[i] + pink[i] * gain);
+    }
+}
+
+std::vector<int16_t> Scaled(const std::vector<int16_t>& samples, double gain) {
+    std::vector<int16_t> out(samples.size());
+    std::transform(samples.begin(), samples.end(), out.begin(),
+                   [gain](int16_t s) { return Clip(s * gain); });
+    return out;
+}
+
+bool WriteWav(const std::string& path, const std::vector<int16_t>& samples) {
+    std::ofstream out(path, std::ios::binary);
+    const auto put32 = [&out](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    const auto put16 = [&out](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    const auto dataBytes = static_cast<uint32_t>(samples.size() * 2);
+    out.write("RIFF", 4);
+    put32(36 + dataBytes);
+    out.write("WAVEfmt ", 8);
+    put32(16);
+    put16(1);  // PCM
+    put16(1);  // mono
+    put32(kRate);
+    put32(kRate * 2);
+    put16(2);
+    put16(16);
+    out.write("data", 4);
+    put32(dataBytes);
+    out.write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(dataBytes));
+    return static_cast<bool>(out);
+}
+
+}  // namespace SpeechSamples
