@@ -22,14 +22,8 @@ void ReplayAudioSource::Queue(const std::vector<int16_t>& samples) {
     queued_.insert(queued_.end(), samples.begin(), samples.end());
 }
 
-bool ReplayAudioSource::Drained() const {
-    std::lock_guard lock(mutex_);
-    return next_ >= queued_.size();
-}
-
 void ReplayAudioSource::Start(SampleSink samples, ErrorSink /*errors*/) {
     Stop();
-    delivered_ = 0;
     running_ = true;
     thread_ = std::thread([this, sink = std::move(samples)] { Run(sink); });
 }
@@ -37,6 +31,10 @@ void ReplayAudioSource::Start(SampleSink samples, ErrorSink /*errors*/) {
 void ReplayAudioSource::Stop() {
     running_ = false;
     if (thread_.joinable()) thread_.join();
+    // What a microphone hears while nobody listens is gone.
+    std::lock_guard lock(mutex_);
+    queued_.clear();
+    next_ = 0;
 }
 
 void ReplayAudioSource::Run(SampleSink sink) {
@@ -59,7 +57,6 @@ void ReplayAudioSource::Run(SampleSink sink) {
             }
         }
         sink(buffer);
-        delivered_ += buffer.size();
         if (speed_ > 0) {
             due += std::chrono::duration_cast<Clock::duration>(fragment);
             std::this_thread::sleep_until(due);

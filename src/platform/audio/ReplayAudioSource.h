@@ -20,12 +20,9 @@ public:
     ReplayAudioSource& operator=(const ReplayAudioSource&) = delete;
 
     // Queues samples to play after those already queued; while nothing is queued the source
-    // delivers silence, as a microphone in a quiet room would (a faint noise floor).
+    // delivers silence, as a microphone in a quiet room would (a faint noise floor). Stop
+    // drops what has not been played.
     void Queue(const std::vector<int16_t>& samples);
-    // Samples delivered since Start (silence included).
-    uint64_t Delivered() const { return delivered_.load(); }
-    // True once everything queued has been delivered.
-    bool Drained() const;
 
     void Start(SampleSink samples, ErrorSink errors) override;
     void Stop() override;
@@ -34,11 +31,10 @@ private:
     void Run(SampleSink samples);
 
     const double speed_;
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::vector<int16_t> queued_;
     std::size_t next_ = 0;
     std::atomic<bool> running_{false};
-    std::atomic<uint64_t> delivered_{0};
     uint32_t noiseState_ = 12345;
     std::thread thread_;
 };

@@ -1,0 +1,100 @@
+#include "platform/speech/SpeechRecogniser.h"
+
+#include <gtest/gtest.h>
+
+#include "SpeechSamples.h"
+#include "platform/audio/AudioSource.h"
+
+namespace {
+
+const std::vector<std::string> kGrammar = {
+    "switch to", "Notepad", "Open File!", "page 2",  "gedit", "LibreOffice",
+    "Close Window", "Close Tab", "Firefox", "Copy", "Paste", "Terminal"};
+
+// Streams the samples in live-sized fragments and collects what is heard and accepted.
+std::vector<std::string> Listen(SpeechRecogniser& recogniser, const std::vector<int16_t>& samples) {
+    std::vector<std::string> heard;
+    for (std::size_t at = 0; at < samples.size(); at += kAudioFragmentSamples) {
+        const std::size_t n = std::min(kAudioFragmentSamples, samples.size() - at);
+        if (auto hearing = recogniser.Process({samples.data() + at, n}); hearing && hearing->accepted) {
+            heard.push_back(hearing->text);
+        }
+    }
+    return heard;
+}
+
+std::vector<int16_t> Said(const std::string& text, const std::string& voice, uint32_t seed = 1) {
+    const auto speech = SpeechSamples::Speak(text, voice);
+    EXPECT_FALSE(speech.empty()) << "the synthesiser said nothing for " << text;
+    return SpeechSamples::Frame(speech, 0.5, 1.0, seed).samples;
+}
+
+class RecogniserTest : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override {
+        EXPECT_TRUE(recogniser_.SetGrammar(kGrammar).empty());
+        // A first phrase settles the recogniser on the voice, as any first use does.
+        Listen(recogniser_, Said("copy", GetParam()));
+    }
+    SpeechRecogniser recogniser_;
+};
+
+TEST_P(RecogniserTest, HearsEachCommandAsWrittenInTheGrammar) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"notepad", "Notepad"},           {"open file", "Open File!"},
+        {"page 2", "page 2"},             {"gedit", "gedit"},
+        {"libre office", "LibreOffice"},  {"close window", "Close Window"}};
+    uint32_t seed = 10;
+    for (const auto& [spoken, written] : cases) {
+        EXPECT_EQ(Listen(recogniser_, Said(spoken, GetParam(), ++seed)),
+                  std::vector<std::string>{written})
+            << "said \"" << spoken << "\"";
+    }
+}
+
+TEST_P(RecogniserTest, SpeechOutsideTheGrammarIsNotTaken) {
+    uint32_t seed = 20;
+    for (const char* spoken : {"what time is it", "banana bread"}) {
+        EXPECT_TRUE(Listen(recogniser_, Said(spoken, GetParam(), ++seed)).empty())
+            << "said \"" << spoken << "\"";
+    }
+}
+
+TEST_P(RecogniserTest, APauseInsideACommandDoesNotSplitIt) {
+    auto speech = SpeechSamples::Speak("close", GetParam());
+    const auto pause = SpeechSamples::Quiet(0.3, 5);
+    const auto rest = SpeechSamples::Speak("tab", GetParam());
+    speech.insert(speech.end(), pause.begin(), pause.end());
+    speech.insert(speech.end(), rest.begin(), rest.end());
+    EXPECT_EQ(Listen(recogniser_, SpeechSamples::Frame(speech, 0.5, 1.0, 6).samples),
+              std::vector<std::string>{"Close Tab"});
+}
+
+TEST_P(RecogniserTest, ResetForgetsTheUtteranceInProgress) {
+    const auto samples = Said("firefox", GetParam(), 30);
+    const std::size_t half = samples.size() / 2;
+    Listen(recogniser_, {samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(half)});
+    EXPECT_TRUE(recogniser_.InUtterance());
+    recogniser_.Reset();
+    EXPECT_FALSE(recogniser_.InUtterance());
+    EXPECT_TRUE(Listen(recogniser_, SpeechSamples::Quiet(1.0, 31)).empty());
+    // And the next phrase is heard normally.
+    EXPECT_EQ(Listen(recogniser_, Said("firefox", GetParam(), 32)),
+              std::vector<std::string>{"Firefox"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Voices, RecogniserTest,
+                         ::testing::Values("en-us", "en-us+f3", "flite:slt"),
+                         [](const ::testing::TestParamInfo<std::string>& voice) {
+                             std::string name;
+                             for (const char c : voice.param) name += std::isalnum(c) ? c : '_';
+                             return name;
+                         });
+
+TEST(RecogniserWithoutGrammarTest, HearsNothing) {
+    SpeechRecogniser recogniser;
+    EXPECT_TRUE(Listen(recogniser, Said("notepad", "en-us")).empty());
+    EXPECT_FALSE(recogniser.InUtterance());
+}
+
+}  // namespace
