@@ -9,6 +9,7 @@
 #include "common/ProgramFolder.h"
 #include "common/ResumeNext.h"
 #include "config/frmApp.h"
+#include "config/frmVocab.h"
 #include "desktop/FormPlacement.h"
 #include "desktop/Location.h"
 #include "engine/CApp.h"
@@ -57,7 +58,7 @@ frmVorn::frmVorn() {
         RunHandler([&] { DirectSR1_PhraseRecognized(FromQString(phrase)); });
     });
     connect(DirectSR1, &::DirectSR1::AudioLevel, this,
-            [this](int32_t level) { DirectSR1_AudioLevel(level); });
+            [this](qint32 level) { DirectSR1_AudioLevel(level); });
 }
 
 frmVorn::~frmVorn() = default;
@@ -86,7 +87,7 @@ void frmVorn::Form_Load() {
     // At the very first start there is no grammar file yet: build it first.
     const std::string grammarFile = RecordPaths::GrammarFile();
     if (!std::filesystem::exists(grammarFile)) CFile().TempLoad();
-    DirectSR1->LoadGrammarFile(grammarFile);
+    DirectSR1->LoadGrammarFile(QString::fromStdString(grammarFile));
     StartListeningOrSaySo();
 
     const std::string scale = MeterScaleSetting::Get();
@@ -154,7 +155,7 @@ void frmVorn::DirectSR1_AudioLevel(int32_t level) {
 }
 
 void frmVorn::VUMeter_ToggleListening() {
-    ResumeNext([this] { DirectSR1->LoadGrammarFile(RecordPaths::GrammarFile()); });
+    ResumeNext([this] { DirectSR1->LoadGrammarFile(QString::fromStdString(RecordPaths::GrammarFile())); });
     bPaused = !bPaused;
     bool configurationVisible = false;
     ResumeNext([&] { configurationVisible = frmApp::Default().isVisible(); });
@@ -184,6 +185,6 @@ void frmVorn::Form_Unload() {
     qApp->removeEventFilter(this);
     RunningApps::ReleaseRunningApps();
     ResumeNext([] { frmApp::Unload(); });
-    ResumeNext([] { FormRegistry::Unload("frmVocab"); });
+    ResumeNext([] { frmVocab::Unload(); });
     QApplication::quit();
 }

@@ -9,12 +9,11 @@
 #include "config/WindowLists.h"
 #include "forms/QtDialogs.h"
 #include "listening/Main.h"
-#include "platform/Platform.h"
 #include "platform/x11/X11Backend.h"
 
 int main(int argc, char** argv) {
     try {
-        Platform::InstallAll(CreateX11Backend());
+        X11Backend::Install();
     } catch (const std::exception& e) {
         std::cerr << "Vorn! Voice Control needs an X11 display (is DISPLAY set?): " << e.what()
                   << '\n';

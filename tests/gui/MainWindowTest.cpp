@@ -1,0 +1,192 @@
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "GuiFixture.h"
+#include "common/ListControl.h"
+#include "config/frmApp.h"
+#include "engine/CApp.h"
+#include "forms/AnsiQt.h"
+#include "listening/frmVolSet.h"
+#include "listening/frmVorn.h"
+
+namespace {
+
+const std::string kTerm = "XTerm \xA6 shell";
+const std::string kNotes = "gedit \xA6 notes.txt";
+
+class MainWindowTest : public GuiFixture {
+protected:
+    MainWindowTest() {
+        term = desktop->AddWindow({.className = "XTerm", .title = "shell"});
+        notes = desktop->AddWindow({.className = "gedit", .title = "notes.txt"});
+        desktop->foreground = notes;
+    }
+
+    frmVorn& Main() { return frmVorn::Default(); }
+    bool Listening() { return Main().DirectSR1->IsListening(); }
+
+    // Clicks Configure; the configuration window, shown modally, is closed by its close box.
+    void Configure() {
+        QTimer::singleShot(0, [] { frmApp::Default().close(); });
+        Main().cmdConfigure_Click();
+    }
+
+    Hwnd term = 0;
+    Hwnd notes = 0;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, StartUpCreatesTheFolderBuildsTheGrammarListensAndFillsTheLists) {
+    std::filesystem::remove(folder.File("vocab"));
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    QSettings("RedoDoridade").setValue("Startup/VUMeter", "4500");
+
+    Main();
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("vocab")));
+    EXPECT_EQ(ReadBytes(folder.File("temp.txt")),
+              "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n<start>=switch to\r\n"
+              "<start>=shell\r\n");
+    EXPECT_TRUE(Listening());
+    EXPECT_FALSE(Main().Paused());
+    EXPECT_FLOAT_EQ(Main().VUMeter->FullScale(), 4500.0f);
+    ASSERT_TRUE(frmApp::IsLoaded());
+    EXPECT_FALSE(frmApp::Default().isVisible());
+    EXPECT_EQ(Lists::Get(ListId::frmApp_lstVAppCmd).List(0), kTerm);
+    EXPECT_GE(Lists::Get(ListId::frmApp_lstRunApp).FindStringExact(kNotes), 0);
+    EXPECT_TRUE(Main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(MainWindowTest, AMeterScaleThatIsNotANumberIsReportedAndTheDefaultUsed) {
+    QSettings("RedoDoridade").setValue("Startup/VUMeter", "loud");
+    Main();
+    EXPECT_FLOAT_EQ(Main().VUMeter->FullScale(), 3000.0f);
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_TRUE(Listening());
+}
+
+TEST_F(MainWindowTest, TheToggleFollowsTheFourListeningStates) {
+    Main().VUMeter->SetLevel(1200);
+    Main().VUMeter_ToggleListening();  // Listening -> Paused
+    EXPECT_FALSE(Listening());
+    EXPECT_TRUE(Main().Paused());
+    EXPECT_FLOAT_EQ(Main().VUMeter->Level(), 0.0f);
+    Main().VUMeter_ToggleListening();  // Paused -> Listening
+    EXPECT_TRUE(Listening());
+    EXPECT_FALSE(Main().Paused());
+
+    Configure();  // Listening -> stopped for configuration, not paused
+    EXPECT_FALSE(Listening());
+    EXPECT_TRUE(Main().App().PBClickState());
+    Main().VUMeter_ToggleListening();  // the first toggle afterwards resumes
+    EXPECT_TRUE(Listening());
+    EXPECT_FALSE(Main().Paused());
+    EXPECT_FALSE(Main().App().PBClickState());
+
+    Main().VUMeter_ToggleListening();  // pause, then configure while paused
+    Configure();
+    EXPECT_FALSE(Listening());
+    Main().VUMeter_ToggleListening();  // still resumes
+    EXPECT_TRUE(Listening());
+    EXPECT_FALSE(Main().Paused());
+}
+
+TEST_F(MainWindowTest, AToggleWhileTheApplicationWindowIsVisibleOnlyInvertsThePause) {
+    Main();
+    frmApp::Default().show();
+    Main().VUMeter_ToggleListening();
+    EXPECT_TRUE(Main().Paused());
+    EXPECT_TRUE(Listening());
+}
+
+TEST_F(MainWindowTest, AltF1TogglesWhateverElseIsHeldAndF1AloneDoesNothing) {
+    Main().show();
+    QTest::keyClick(Main().cmdConfigure, Qt::Key_F1);
+    EXPECT_TRUE(Listening());
+    QTest::keyClick(Main().cmdConfigure, Qt::Key_F1, Qt::AltModifier);
+    EXPECT_FALSE(Listening());
+    QTest::keyClick(Main().cmdConfigure, Qt::Key_F1, Qt::AltModifier | Qt::ControlModifier);
+    EXPECT_TRUE(Listening());
+    QTest::mouseClick(Main().VUMeter, Qt::LeftButton);  // a click on the meter toggles too
+    EXPECT_FALSE(Listening());
+}
+
+TEST_F(MainWindowTest, ConfigureRefillsTheApplicationListFromTheSecondTimeOn) {
+    WriteApps({kTerm + "*shell~Editing$xterm", kNotes + "*notes~Editing$gedit"});
+    Main();
+    int shown = -1;
+    QTimer::singleShot(0, [&] {
+        shown = Lists::Get(ListId::frmApp_lstVAppCmd).ListCount();
+        EXPECT_EQ(Lists::Get(ListId::frmApp_lstVAppCmd).ListIndex(), 0);
+        frmApp::Default().close();
+    });
+    Main().cmdConfigure_Click();
+    EXPECT_EQ(shown, 2);
+    EXPECT_FALSE(frmApp::IsLoaded());  // the close box unloaded it
+    QTimer::singleShot(0, [&] {
+        shown = Lists::Get(ListId::frmApp_lstVAppCmd).ListCount();
+        frmApp::Default().close();
+    });
+    Main().cmdConfigure_Click();
+    EXPECT_EQ(shown, 2);
+    EXPECT_FLOAT_EQ(Main().VUMeter->Level(), 0.0f);
+}
+
+TEST_F(MainWindowTest, APhraseActivatesItsApplicationOrTypesAVocabularyWord) {
+    WriteApps({kTerm + "*shell~Editing$xterm", kNotes + "*notes~Editing$gedit"});
+    WriteVocabulary("Editing", {"copy:^c", "shell:typed"});
+    Main();
+
+    Main().DirectSR1_PhraseRecognized("shell");  // an application phrase that is also a word
+    EXPECT_EQ(desktop->GetForegroundWindow(), term);
+    EXPECT_TRUE(desktop->keyEvents.empty());
+    EXPECT_EQ(Main().stbVCmdPanel1->text(), "shell");
+
+    Main().DirectSR1_PhraseRecognized("copy");  // a word of the window in front
+    EXPECT_FALSE(desktop->keyEvents.empty());
+    EXPECT_TRUE(desktop->KeysDown().empty());
+    EXPECT_EQ(Main().stbVCmdPanel1->text(), "copy");
+
+    // A phrase that matches nothing is still shown, and a window opened since is listed.
+    desktop->AddWindow({.className = "Firefox", .title = "news"});
+    const std::size_t keys = desktop->keyEvents.size();
+    Main().DirectSR1_PhraseRecognized("banana");
+    EXPECT_EQ(desktop->keyEvents.size(), keys);
+    EXPECT_EQ(Main().stbVCmdPanel1->text(), "banana");
+    EXPECT_GE(Lists::Get(ListId::frmApp_lstRunApp).FindStringExact("Firefox \xA6 news"), 0);
+}
+
+TEST_F(MainWindowTest, APhraseWhoseWindowIsAbsentStartsItsProgram) {
+    WriteApps({"Gimp \xA6 image*paint~Editing$gimp --new"});
+    Main().DirectSR1_PhraseRecognized("paint");
+    ASSERT_FALSE(desktop->startRequests.empty());
+    EXPECT_EQ(desktop->startRequests.back().file, "gimp --new");
+}
+
+TEST_F(MainWindowTest, TheMeterDialogRescalesStoresAndStopsListeningWhenDone) {
+    Main();
+    EXPECT_EQ(frmVolSet::Default().Slider1->Position(), 3000);
+    frmVolSet::Default().Slider1->setValue(5200);  // as the user moves it
+    EXPECT_FLOAT_EQ(Main().VUMeter->FullScale(), 5200.0f);
+    EXPECT_EQ(QSettings("RedoDoridade").value("Startup/VUMeter").toString(), "5200");
+    frmVolSet::Default().cmdDone_Click();
+    EXPECT_FALSE(frmVolSet::IsLoaded());
+    EXPECT_FALSE(Listening());
+    EXPECT_FLOAT_EQ(Main().VUMeter->Level(), 0.0f);
+    EXPECT_EQ(frmVolSet::Default().Slider1->Position(), 5200);  // a fresh dialog shows the scale
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowSavesPlacementsAndRebuildsTheGrammar) {
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    Main();
+    std::filesystem::remove(folder.File("temp.txt"));
+    frmVorn::Unload();
+    EXPECT_FALSE(frmApp::IsLoaded());
+    EXPECT_TRUE(std::filesystem::exists(folder.File("temp.txt")));
+    const QSettings placement("Ostrelworks", "Vorn! Voice Control");
+    EXPECT_EQ(placement.value("frmVorn/State").toString(), "Normal");
+    EXPECT_EQ(placement.value("frmApp/State").toString(), "Normal");
+}
