@@ -52,7 +52,13 @@ void DirectSR1::StartListening() {
     RecognitionThread* worker = worker_.get();
     source_->Start(
         [worker, session](std::span<const int16_t> samples) { worker->Feed(session, samples); },
-        [](const std::string& error) { qCWarning(lcSpeech, "microphone: %s", error.c_str()); });
+        [this, session](const std::string& error) {
+            qCWarning(lcSpeech, "microphone: %s", error.c_str());
+            const QString reason = QString::fromStdString(error);
+            QMetaObject::invokeMethod(
+                this, [this, session, reason] { DeliverFailure(session, reason); },
+                Qt::QueuedConnection);
+        });
 }
 
 void DirectSR1::StopListening() {
@@ -64,6 +70,12 @@ void DirectSR1::StopListening() {
 
 void DirectSR1::Deliver(quint64 session, const QString& phrase) {
     if (listening_ && session == session_) emit PhraseRecognized(phrase);
+}
+
+void DirectSR1::DeliverFailure(quint64 session, const QString& reason) {
+    if (!listening_ || session != session_ || failedSession_ == session) return;
+    failedSession_ = session;
+    emit MicrophoneFailed(reason);
 }
 
 void DirectSR1::DeliverLevel(quint64 session, qint32 level) {

@@ -29,17 +29,23 @@ public:
     // Both are cheap and may be called in any order, any number of times.
     void StartListening();
     void StopListening();
+    bool IsListening() const { return listening_; }
 
 signals:
     void PhraseRecognized(const QString& phrase);
     void AudioLevel(qint32 level);
+    // The microphone could not be opened or stopped delivering (the text says why). Raised
+    // once per listening session; the next StartListening tries again.
+    void MicrophoneFailed(const QString& reason);
 
 private:
     void Deliver(quint64 session, const QString& phrase);
     void DeliverLevel(quint64 session, qint32 level);
+    void DeliverFailure(quint64 session, const QString& reason);
 
     std::unique_ptr<IAudioSource> source_;
     std::unique_ptr<RecognitionThread> worker_;
     bool listening_ = false;
     quint64 session_ = 0;
+    quint64 failedSession_ = 0;
 };

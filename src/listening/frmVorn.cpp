@@ -57,6 +57,9 @@ frmVorn::frmVorn() {
     connect(DirectSR1, &::DirectSR1::PhraseRecognized, this, [this](const QString& phrase) {
         RunHandler([&] { DirectSR1_PhraseRecognized(FromQString(phrase)); });
     });
+    connect(DirectSR1, &::DirectSR1::MicrophoneFailed, this, [this](const QString& reason) {
+        RunHandler([&] { DirectSR1_MicrophoneFailed(FromQString(reason)); });
+    });
     connect(DirectSR1, &::DirectSR1::AudioLevel, this,
             [this](qint32 level) { DirectSR1_AudioLevel(level); });
 }
@@ -88,7 +91,7 @@ void frmVorn::Form_Load() {
     const std::string grammarFile = RecordPaths::GrammarFile();
     if (!std::filesystem::exists(grammarFile)) CFile().TempLoad();
     DirectSR1->LoadGrammarFile(QString::fromStdString(grammarFile));
-    StartListeningOrSaySo();
+    DirectSR1->StartListening();
 
     const std::string scale = MeterScaleSetting::Get();
     bool isNumber = false;
@@ -103,23 +106,36 @@ void frmVorn::Form_Load() {
     RunningApps::FillRunAppListBox(Lists::Get(ListId::frmApp_lstRunApp));
 }
 
-void frmVorn::StartListeningOrSaySo() {
-    DirectSR1->StartListening();
+void frmVorn::DirectSR1_MicrophoneFailed(const std::string& reason) {
+    stbVCmdPanel1->setText("No microphone");
+    if (microphoneReported_) return;
+    microphoneReported_ = true;
+    Dialogs::MsgBox("Vorn! Voice Control cannot hear you: the microphone or the sound server is "
+                    "not available (" + reason + ").  Click the sound meter or press Alt+F1 to "
+                    "try again.",
+                    MsgButtons::OK, MsgIcon::Exclamation);
 }
 
 bool frmVorn::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget != nullptr && widget->window() == this) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            int shift = 0;
-            if (key->modifiers() & Qt::ShiftModifier) shift |= 1;
-            if (key->modifiers() & Qt::ControlModifier) shift |= 2;
-            if (key->modifiers() & Qt::AltModifier) shift |= kShiftMaskAlt;
-            const int keyCode = key->key() == Qt::Key_F1 ? kKeyF1 : 0;
-            Form_KeyDown(keyCode, shift);
-        }
+    if (event->type() == QEvent::KeyRelease) {
+        previewed_ = {};
+        return false;
     }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() != QEvent::KeyPress || widget == nullptr || widget->window() != this) {
+        return false;
+    }
+    // A key press travels up from the focused control through its parents; the window
+    // previews it once, at the first of them.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const PreviewedKey seen{event, key->key(), key->modifiers()};
+    if (seen == previewed_) return false;
+    previewed_ = seen;
+    int shift = 0;
+    if (key->modifiers() & Qt::ShiftModifier) shift |= 1;
+    if (key->modifiers() & Qt::ControlModifier) shift |= 2;
+    if (key->modifiers() & Qt::AltModifier) shift |= kShiftMaskAlt;
+    Form_KeyDown(key->key() == Qt::Key_F1 ? kKeyF1 : 0, shift);
     return false;  // the key is not consumed
 }
 
@@ -163,14 +179,14 @@ void frmVorn::VUMeter_ToggleListening() {
     if (bPaused) {
         ResumeNext([this] { DirectSR1->StopListening(); });
         if (mApp->PBClickState()) {
-            ResumeNext([this] { StartListeningOrSaySo(); });
+            ResumeNext([this] { DirectSR1->StartListening(); });
             mApp->SetPBClickState(false);
             bPaused = !bPaused;
         } else {
             ResumeNext([this] { VUMeter->SetLevel(0); });
         }
     } else {
-        ResumeNext([this] { StartListeningOrSaySo(); });
+        ResumeNext([this] { DirectSR1->StartListening(); });
         mApp->SetPBClickState(false);
     }
 }

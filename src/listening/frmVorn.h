@@ -37,6 +37,8 @@ public:
     void DirectSR1_PhraseRecognized(const std::string& phrase);
     void DirectSR1_AudioLevel(int32_t level);
     void VUMeter_ToggleListening();
+    // The microphone failed: the status bar says so, and a message once per run.
+    void DirectSR1_MicrophoneFailed(const std::string& reason);
 
 protected:
     void Form_Load() override;
@@ -44,10 +46,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void StartListeningOrSaySo();
 
     std::unique_ptr<CApp> mApp;
     std::unique_ptr<CVocab> mVocab;
     bool bConfigOpened = false;
     bool bPaused = false;
+    bool microphoneReported_ = false;
+    // The key press previewed last, so that its way up through the parents counts once.
+    struct PreviewedKey {
+        const QEvent* event = nullptr;
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+        bool operator==(const PreviewedKey&) const = default;
+    };
+    PreviewedKey previewed_;
 };
