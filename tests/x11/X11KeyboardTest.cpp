@@ -1,11 +1,6 @@
 // Keys typed through the phrase-to-keystrokes path with the X11 keyboard, as a key-logging
 // client receives them. Runs on a display of its own (Xvfb with openbox).
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -14,6 +9,7 @@
 #include <vector>
 
 #include "FreshLists.h"
+#include "KeyLoggerProcess.h"
 #include "TempProgramFolder.h"
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
@@ -28,76 +24,9 @@
 
 #include <X11/keysym.h>
 
-extern char** environ;
-
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// The key-logging client as a child process, its output read line by line.
-class KeyLogger {
-public:
-    KeyLogger() {
-        int fds[2];
-        if (pipe(fds) != 0) throw std::runtime_error("pipe");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        char path[] = VORN_KEY_LOGGER;
-        char* argv[] = {path, nullptr};
-        if (posix_spawn(&pid_, path, &actions, nullptr, argv, environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        out_ = fds[0];
-    }
-    ~KeyLogger() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-        close(out_);
-    }
-    KeyLogger(const KeyLogger&) = delete;
-    KeyLogger& operator=(const KeyLogger&) = delete;
-
-    // The next line, or an empty text when none comes within the wait.
-    std::string NextLine(std::chrono::milliseconds wait = std::chrono::milliseconds(5000)) {
-        const auto deadline = std::chrono::steady_clock::now() + wait;
-        for (;;) {
-            if (const auto end = buffer_.find('\n'); end != std::string::npos) {
-                std::string line = buffer_.substr(0, end);
-                buffer_.erase(0, end + 1);
-                return line;
-            }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            pollfd fd{out_, POLLIN, 0};
-            if (left.count() <= 0 || poll(&fd, 1, static_cast<int>(left.count())) <= 0) return {};
-            char chunk[256];
-            const ssize_t got = read(out_, chunk, sizeof chunk);
-            if (got <= 0) return {};
-            buffer_.append(chunk, static_cast<std::size_t>(got));
-        }
-    }
-
-    // The press lines up to the given one (not included); releases are left out.
-    Lines PressesUntil(const std::string& last) {
-        Lines presses;
-        for (std::string line = NextLine(); !line.empty(); line = NextLine()) {
-            if (line.rfind("press ", 0) != 0) continue;
-            if (line == last) return presses;
-            presses.push_back(line.substr(6));
-        }
-        presses.push_back("(no " + last + ")");
-        return presses;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-    std::string buffer_;
-};
 
 std::string Identity(const std::string& className, const std::string& title) {
     return className + " \xA6 " + title;
@@ -116,7 +45,7 @@ protected:
     // vocabulary "Keys" the typing uses.
     void StartLogger(const char* layout) {
         SetLayout(layout);
-        logger = std::make_unique<KeyLogger>();
+        logger = std::make_unique<KeyLogger>(VORN_KEY_LOGGER);
         const std::string ready = logger->NextLine();
         ASSERT_EQ(ready.rfind("ready ", 0), 0u) << "the key logger did not get the focus: " << ready;
 

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ChildProcess.h"
+#include "KeyLoggerProcess.h"
+#include "PrivatePulseAudio.h"
+#include "platform/WindowSystem.h"
+
+// The real program running as a user runs it, on the test's display (Xvfb + openbox) with
+// a private PulseAudio whose virtual microphone the test speaks into. Its program folder is
+// a temporary folder holding a copy of the program and these data files:
+//   "KeyLogger ¦ Key Logger"  phrase "key logger", vocabulary "Keys" (hello -> "Hi!")
+//   "Started ¦ started window" phrase "open the client": the test client, started when absent
+class VornSession {
+public:
+    VornSession();
+    ~VornSession();
+    VornSession(const VornSession&) = delete;
+    VornSession& operator=(const VornSession&) = delete;
+
+    // Speaks the phrase into the microphone (synthesised, with quiet before and after) and
+    // returns when it has been played.
+    void Say(const std::string& phrase);
+
+    // Starts speaking the phrase; the player ends when all is played.
+    struct Saying {
+        std::chrono::steady_clock::time_point speechEnd;  // when the speech itself ends
+        std::unique_ptr<ChildProcess> player;
+    };
+    Saying StartSaying(const std::string& phrase);
+
+    Hwnd MainWindow() const { return mainWindow_; }
+    Hwnd LoggerWindow() const { return loggerWindow_; }
+    KeyLogger& Logger() { return *logger_; }
+
+    // Finds a top-level window by its title, waiting for it to appear; 0 when none does.
+    static Hwnd WaitForWindow(const std::string& title,
+                              std::chrono::milliseconds wait = std::chrono::seconds(15));
+    // Saves a picture of the window into the test's artefact folder.
+    static void Screenshot(Hwnd window, const std::string& name);
+
+private:
+    std::string folder_;
+    std::unique_ptr<PrivatePulseAudio> pulse_;
+    std::unique_ptr<ChildProcess> noiseFloor_;
+    std::unique_ptr<KeyLogger> logger_;
+    std::unique_ptr<ChildProcess> program_;
+    Hwnd mainWindow_ = 0;
+    Hwnd loggerWindow_ = 0;
+    int sayings_ = 0;
+};
+
+// Polls the condition until it holds or the time is over; true when it held.
+bool Eventually(const std::function<bool()>& condition,
+                std::chrono::milliseconds wait = std::chrono::seconds(15));
