@@ -57,11 +57,13 @@ VornSession::VornSession() {
                  270);
     WriteRecords(folder_ + "/vocab/Keys.txt", {"hello:Hi!"}, 128);
 
-    pulse_ = std::make_unique<PrivatePulseAudio>();
+    pulse_ = std::make_unique<PrivatePulseServer>();
+    if (!pulse_->Running()) throw std::runtime_error("the private PulseAudio server did not start");
+    setenv("PULSE_SERVER", pulse_->Address().c_str(), 1);
     // A microphone never delivers exact silence: a quiet room plays all along.
     const std::string quiet = folder_ + "/quiet.wav";
     SpeechSamples::WriteWav(quiet, SpeechSamples::Quiet(120, 7));
-    noiseFloor_ = pulse_->Play(quiet);
+    noiseFloor_ = std::make_unique<ChildProcess>(pulse_->PlayCommand(quiet), true);
 
     logger_ = std::make_unique<KeyLogger>(VORN_KEY_LOGGER);
     const std::string ready = logger_->NextLine(std::chrono::seconds(15));
@@ -80,6 +82,7 @@ VornSession::~VornSession() {
     logger_.reset();
     noiseFloor_.reset();
     pulse_.reset();
+    unsetenv("PULSE_SERVER");
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
 }
@@ -94,7 +97,7 @@ VornSession::Saying VornSession::StartSaying(const std::string& phrase) {
     const std::string wav = folder_ + "/say" + std::to_string(sayings_) + ".wav";
     SpeechSamples::WriteWav(wav, utterance.samples);
     const auto started = std::chrono::steady_clock::now();
-    auto player = pulse_->Play(wav);
+    auto player = std::make_unique<ChildProcess>(pulse_->PlayCommand(wav), true);
     return {started + std::chrono::microseconds(static_cast<long long>(utterance.speechEnd) *
                                                 1000000 / kSampleRate),
             std::move(player)};

@@ -7,7 +7,7 @@
 
 #include "ChildProcess.h"
 #include "KeyLoggerProcess.h"
-#include "PrivatePulseAudio.h"
+#include "PrivatePulseServer.h"
 #include "platform/WindowSystem.h"
 
 // The real program running as a user runs it, on the test's display (Xvfb + openbox) with
@@ -45,7 +45,7 @@ public:
 
 private:
     std::string folder_;
-    std::unique_ptr<PrivatePulseAudio> pulse_;
+    std::unique_ptr<PrivatePulseServer> pulse_;
     std::unique_ptr<ChildProcess> noiseFloor_;
     std::unique_ptr<KeyLogger> logger_;
     std::unique_ptr<ChildProcess> program_;

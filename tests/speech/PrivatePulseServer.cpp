@@ -93,7 +93,9 @@ PrivatePulseServer::~PrivatePulseServer() {
 }
 
 bool PrivatePulseServer::Speak(const std::string& wavPath) const {
-    return Succeeds(Spawn({"paplay", "--server=" + address_, std::string("--device=") + kSink,
-                           wavPath},
-                          {"HOME=" + folder_}));
+    return Succeeds(Spawn(PlayCommand(wavPath), {"HOME=" + folder_}));
+}
+
+std::vector<std::string> PrivatePulseServer::PlayCommand(const std::string& wavPath) const {
+    return {"paplay", "--server=" + address_, std::string("--device=") + kSink, wavPath};
 }

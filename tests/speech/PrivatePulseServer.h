@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 #include <sys/types.h>
 
 // A PulseAudio daemon of the test's own, in a temporary folder, with a virtual microphone:
@@ -19,6 +20,8 @@ public:
     const std::string& Address() const { return address_; }
     // Plays a WAV file into the microphone and waits until it has been played.
     bool Speak(const std::string& wavPath) const;
+    // The command that plays a WAV file into the microphone (for playing it in the background).
+    std::vector<std::string> PlayCommand(const std::string& wavPath) const;
 
 private:
     std::string folder_;
