@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     VornSession session;
     for (int attempt = 0; attempt < 3; ++attempt) {
         session.Say("key logger");
-        if (Eventually([&] {
+        if (WaitFor([&] {
                 return Platform::Windows().GetForegroundWindow() == session.LoggerWindow();
             }, std::chrono::seconds(5))) {
             break;

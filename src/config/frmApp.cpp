@@ -128,11 +128,7 @@ frmApp::~frmApp() = default;
 
 void frmApp::Form_Load() {
     FormPlacement placement(this, kName);
-    int state = kWindowNormal;
-    Location::TwipsRect location;
-    if (Location::LoadFormLocation(placement, state, location)) {
-        placement.Move(location.left, location.top, location.width, location.height);
-        placement.SetWindowState(state);
+    if (RestoreFormLocation(placement)) {
         gAppLeft = RoundHalfEven16(placement.Left());
         gAppTop = RoundHalfEven16(placement.Top());
     }

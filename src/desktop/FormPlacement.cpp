@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "desktop/Location.h"
 #include "forms/Twips.h"
 
 FormPlacement::FormPlacement(QWidget* window, std::string name)
@@ -41,4 +42,13 @@ void FormPlacement::SetWindowState(int state) {
         case kWindowMaximized: window_->setWindowState(Qt::WindowMaximized); break;
         default: window_->setWindowState(Qt::WindowNoState); break;
     }
+}
+
+bool RestoreFormLocation(FormPlacement& window) {
+    int state = kWindowNormal;
+    Location::TwipsRect location;
+    if (!Location::LoadFormLocation(window, state, location)) return false;
+    window.Move(location.left, location.top, location.width, location.height);
+    window.SetWindowState(state);
+    return true;
 }

@@ -24,3 +24,7 @@ private:
     QWidget* window_;
     std::string name_;
 };
+
+// What the load handlers do with the placement store: restores the window's saved placement
+// (moved, sized, then given its state) and reports whether there was one.
+bool RestoreFormLocation(FormPlacement& window);

@@ -68,12 +68,7 @@ frmVorn::~frmVorn() = default;
 
 void frmVorn::Form_Load() {
     FormPlacement placement(this, kName);
-    int state = kWindowNormal;
-    Location::TwipsRect location;
-    if (Location::LoadFormLocation(placement, state, location)) {
-        placement.Move(location.left, location.top, location.width, location.height);
-        placement.SetWindowState(state);
-    }
+    RestoreFormLocation(placement);
 
     mApp = std::make_unique<CApp>();
     mVocab = std::make_unique<CVocab>();

@@ -28,7 +28,7 @@ protected:
     static bool SayUntil(const std::string& phrase, const std::function<bool()>& effect) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             session->Say(phrase);
-            if (Eventually(effect, std::chrono::seconds(5))) return true;
+            if (WaitFor(effect, std::chrono::seconds(5))) return true;
         }
         return false;
     }
@@ -49,7 +49,7 @@ TEST_F(EndToEndTest, AnActivationPhraseBringsItsWindowToTheFront) {
 }
 
 TEST_F(EndToEndTest, AVocabularyWordTypesItsKeysIntoTheWindowInFront) {
-    ASSERT_TRUE(Eventually([] {
+    ASSERT_TRUE(WaitFor([] {
         return Platform::Windows().GetForegroundWindow() == session->LoggerWindow();
     }));
     bool typed = false;
@@ -73,7 +73,7 @@ TEST_F(EndToEndTest, APhraseWhoseWindowIsAbsentStartsItsProgram) {
 
 TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindow) {
     Platform::Windows().SetForegroundWindow(session->MainWindow());
-    ASSERT_TRUE(Eventually([] {
+    ASSERT_TRUE(WaitFor([] {
         return Platform::Windows().GetForegroundWindow() == session->MainWindow();
     }));
     IKeyboard& keyboard = Platform::Keyboard();

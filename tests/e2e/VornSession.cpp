@@ -3,11 +3,11 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <thread>
 
 #include "SpeechSamples.h"
+#include "TempProgramFolder.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -16,30 +16,14 @@ constexpr int kSampleRate = 16000;
 constexpr double kQuietBefore = 0.4;
 constexpr double kQuietAfter = 1.0;
 
-std::string RecordBytes(const std::string& text, std::size_t length) {
-    std::string record(length, '\0');
-    record[0] = static_cast<char>(text.size() & 0xFF);
-    record[1] = static_cast<char>(text.size() >> 8);
-    record.replace(2, text.size(), text);
-    return record;
-}
-
 void WriteRecords(const std::string& path, const std::vector<std::string>& texts,
                   std::size_t length) {
-    std::ofstream out(path, std::ios::binary);
-    for (const auto& text : texts) out << RecordBytes(text, length);
+    std::string bytes;
+    for (const auto& text : texts) bytes += RecordBytes(text, length);
+    WriteBytes(path, bytes);
 }
 
 }  // namespace
-
-bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds wait) {
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
 
 VornSession::VornSession() {
     std::string pattern =
@@ -105,7 +89,7 @@ VornSession::Saying VornSession::StartSaying(const std::string& phrase) {
 
 Hwnd VornSession::WaitForWindow(const std::string& title, std::chrono::milliseconds wait) {
     Hwnd found = 0;
-    Eventually(
+    WaitFor(
         [&] {
             for (Hwnd window : Platform::Windows().EnumWindows()) {
                 if (Platform::Windows().GetWindowTextA(window, 256) == title) {

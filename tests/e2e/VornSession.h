@@ -8,6 +8,7 @@
 #include "ChildProcess.h"
 #include "KeyLoggerProcess.h"
 #include "PrivatePulseServer.h"
+#include "TestClient.h"
 #include "platform/WindowSystem.h"
 
 // The real program running as a user runs it, on the test's display (Xvfb + openbox) with
@@ -53,7 +54,3 @@ private:
     Hwnd loggerWindow_ = 0;
     int sayings_ = 0;
 };
-
-// Polls the condition until it holds or the time is over; true when it held.
-bool Eventually(const std::function<bool()>& condition,
-                std::chrono::milliseconds wait = std::chrono::seconds(15));
