@@ -3,14 +3,21 @@
 // absent starts its program. Runs on a display of its own (Xvfb with openbox).
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <memory>
 
+#include "PointerDrag.h"
+#include "TempProgramFolder.h"
 #include "VornSession.h"
 #include "platform/Keyboard.h"
 #include "platform/Platform.h"
 #include "platform/x11/X11Backend.h"
 
 namespace {
+
+// Pixels of the program's layouts on the test display (96 dots per inch: 15 twips a pixel).
+int Twips(int twips) { return twips / 15; }
 
 class EndToEndTest : public ::testing::Test {
 protected:
@@ -36,8 +43,21 @@ protected:
     static inline VornSession* session = nullptr;
 };
 
+// The window manager's state of a window, as xprop shows it.
+std::string WindowState(Hwnd window) {
+    const std::string command = "xprop -id " + std::to_string(window) + " _NET_WM_STATE";
+    std::string text;
+    if (FILE* out = popen(command.c_str(), "r")) {
+        char chunk[256];
+        while (std::fgets(chunk, sizeof chunk, out) != nullptr) text += chunk;
+        pclose(out);
+    }
+    return text;
+}
+
 TEST_F(EndToEndTest, TheMainWindowOpensAlwaysOnTop) {
     ASSERT_NE(session->MainWindow(), 0);
+    EXPECT_NE(WindowState(session->MainWindow()).find("_NET_WM_STATE_ABOVE"), std::string::npos);
     VornSession::Screenshot(session->MainWindow(), "main-window");
 }
 
@@ -71,7 +91,7 @@ TEST_F(EndToEndTest, APhraseWhoseWindowIsAbsentStartsItsProgram) {
     }));
 }
 
-TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindow) {
+TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindowWhereADraggedWindowIsAdded) {
     Platform::Windows().SetForegroundWindow(session->MainWindow());
     ASSERT_TRUE(WaitFor([] {
         return Platform::Windows().GetForegroundWindow() == session->MainWindow();
@@ -84,6 +104,20 @@ TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindow) {
     const Hwnd configuration = VornSession::WaitForWindow("Application Command Configuration");
     ASSERT_NE(configuration, 0);
     VornSession::Screenshot(configuration, "application-window");
+
+    // A running window dragged from the right-hand list onto the left one becomes a new
+    // application: the file gains a third record, its identity and "*".
+    const auto records = [] {
+        return std::filesystem::file_size(session->File("VAppCmd.txt")) / 270;
+    };
+    ASSERT_EQ(records(), 2u);
+    const int row = Twips(960) + 8;
+    DragInWindow(configuration, Twips(4800) + 40, row, Twips(120) + 40, Twips(960) + 80);
+    EXPECT_TRUE(WaitFor([&] { return records() == 3u; }));
+    const std::string bytes = ReadBytes(session->File("VAppCmd.txt"));
+    const std::string third = bytes.substr(2 * 270 + 2, static_cast<unsigned char>(bytes[540]));
+    EXPECT_NE(third.find(" \xA6 "), std::string::npos) << third;
+    EXPECT_EQ(third.back(), '*') << third;
 }
 
 }  // namespace

@@ -35,6 +35,8 @@ public:
     Saying StartSaying(const std::string& phrase);
 
     Hwnd MainWindow() const { return mainWindow_; }
+    // A file of the program's folder.
+    std::string File(const std::string& name) const { return folder_ + "/" + name; }
     Hwnd LoggerWindow() const { return loggerWindow_; }
     KeyLogger& Logger() { return *logger_; }
 

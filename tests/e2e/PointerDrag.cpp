@@ -1,0 +1,44 @@
+#include "PointerDrag.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(30)); }
+
+}  // namespace
+
+void DragInWindow(Hwnd window, int fromX, int fromY, int toX, int toY) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) throw std::runtime_error("no display");
+    const Window root = DefaultRootWindow(display);
+    int originX = 0;
+    int originY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, static_cast<Window>(window), root, 0, 0, &originX, &originY,
+                          &child);
+    const int screen = DefaultScreen(display);
+    auto moveTo = [&](int x, int y) {
+        XTestFakeMotionEvent(display, screen, originX + x, originY + y, CurrentTime);
+        XFlush(display);
+        Pause();
+    };
+    moveTo(fromX, fromY);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XFlush(display);
+    Pause();
+    constexpr int kSteps = 12;
+    for (int step = 1; step <= kSteps; ++step) {
+        moveTo(fromX + (toX - fromX) * step / kSteps, fromY + (toY - fromY) * step / kSteps);
+    }
+    Pause();
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XFlush(display);
+    Pause();
+    XCloseDisplay(display);
+}
