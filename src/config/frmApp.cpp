@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "common/ErrorRecord.h"
@@ -29,8 +30,10 @@ namespace {
 constexpr double kClientWidth = 9390;
 constexpr double kClientHeight = 4845;
 
+// Twips as a 16-bit position, rounded half to even; a window beyond the 16-bit range (far
+// right on a wide screen) is held at its edge instead of wrapping round.
 int16_t RoundHalfEven16(double value) {
-    return static_cast<int16_t>(std::nearbyint(value));
+    return static_cast<int16_t>(std::clamp(std::nearbyint(value), -32768.0, 32767.0));
 }
 
 }  // namespace

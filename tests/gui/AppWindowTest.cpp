@@ -144,3 +144,14 @@ TEST_F(AppWindowTest, ARestoredPlacementIsWhereTheVocabularyWindowOpens) {
     frmVocab::Default();
     EXPECT_EQ(frmVocab::Default().x(), frmApp::Default().x());
 }
+
+TEST_F(AppWindowTest, APlacementBeyondTheSixteenBitRangeIsHeldAtItsEdge) {
+    desktop->workArea = {0, 0, 4000, 3000};  // a very wide screen: 60,000 twips
+    {
+        QSettings placement("Ostrelworks", "Vorn! Voice Control");
+        placement.setValue("frmApp/Location", "40000,900,9600,6000");
+        placement.setValue("frmApp/State", "Normal");
+    }
+    frmApp::Default();
+    EXPECT_EQ(gAppLeft, 32767);
+}
