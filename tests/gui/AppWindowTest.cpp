@@ -1,4 +1,6 @@
 #include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
 #include <filesystem>
 
 #include "GuiFixture.h"
@@ -154,4 +156,16 @@ TEST_F(AppWindowTest, APlacementBeyondTheSixteenBitRangeIsHeldAtItsEdge) {
     }
     frmApp::Default();
     EXPECT_EQ(gAppLeft, 32767);
+}
+
+TEST_F(AppWindowTest, ALabelsAccessKeyClicksTheSwitchButton) {
+    Window().show();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    QSignalSpy clicks(Window().cmdToggle, &QPushButton::clicked);
+    QTest::keyClick(&Window(), Qt::Key_V, Qt::AltModifier);  // "&Voice Command Applications:"
+    EXPECT_TRUE(clicks.wait(2000));  // a button clicked by its access key clicks a moment later
+    QTest::keyClick(&Window(), Qt::Key_P, Qt::AltModifier);  // "File/&Path Name:"
+    EXPECT_TRUE(clicks.wait(2000));
+    EXPECT_EQ(clicks.count(), 2);
 }

@@ -3,12 +3,17 @@
 #include <QCoreApplication>
 #include <QListWidget>
 #include <QTimer>
+#include <QApplication>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
 #include <cmath>
 
 #include "common/ErrorRecord.h"
 #include "common/MessageBox.h"
 #include "forms/Form.h"
 #include "forms/FormRegistry.h"
+#include "forms/ListBox.h"
 #include "forms/QtListControl.h"
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
@@ -132,4 +137,18 @@ TEST(RunHandler, AFailureShowsItsMessageAndReturns) {
     ASSERT_EQ(dialogs->boxes.size(), 1u);
     EXPECT_EQ(dialogs->boxes[0].text, "Error 13011: File Corrupt");
     Dialogs::Install(std::move(previous));
+}
+
+TEST(ListBox, AWideExtentScrollsSidewaysAndTheLayoutComesToRest) {
+    ListBox list;
+    list.resize(200, 100);
+    list.addItem("short");
+    list.show();
+    list.SetHorizontalExtent(400);
+    QApplication::processEvents();
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), 400 - list.viewport()->width());
+    // A layout that kept showing and hiding its scroll bar would lay itself out for ever.
+    QSignalSpy layouts(list.horizontalScrollBar(), &QScrollBar::rangeChanged);
+    QTest::qWait(200);
+    EXPECT_LT(layouts.count(), 5);
 }

@@ -19,11 +19,13 @@ GuiFixture::GuiFixture() {
 }
 
 GuiFixture::~GuiFixture() {
+    // The windows' unload handlers clear each other's lists; with the lists in memory they do
+    // not load each other again.
+    Lists::Install(std::make_unique<InMemoryListProvider>());
     for (const char* name : {"frmVolSet", "frmVorn", "frmAbout", "frmApp", "frmVocab"}) {
         FormRegistry::Unload(name);
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Lists::Install(std::make_unique<InMemoryListProvider>());
     Platform::Install(nullptr, nullptr, nullptr);
 }
 
