@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "PointerDrag.h"
 #include "TempProgramFolder.h"
+#include "UserActions.h"
 #include "VornSession.h"
 #include "platform/Keyboard.h"
 #include "platform/Platform.h"
@@ -118,6 +118,20 @@ TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindowWhereADraggedWindowIsAdde
     const std::string third = bytes.substr(2 * 270 + 2, static_cast<unsigned char>(bytes[540]));
     EXPECT_NE(third.find(" \xA6 "), std::string::npos) << third;
     EXPECT_EQ(third.back(), '*') << third;
+}
+
+TEST_F(EndToEndTest, ClosingTheMainWindowEndsTheProgramAndKeepsItsPlacement) {
+    // The application window, shown modally, is closed first: its close box unloads it.
+    const Hwnd configuration = VornSession::WaitForWindow("Application Command Configuration");
+    CloseWindow(configuration);
+    ASSERT_TRUE(WaitFor(
+        [&] { return Platform::Windows().GetWindowTextA(configuration, 256).empty(); }));
+    CloseWindow(session->MainWindow());
+    EXPECT_TRUE(WaitFor([] { return !session->Program().Running(); }, std::chrono::seconds(10)));
+    const std::string settings =
+        ReadBytes(session->File("config/Ostrelworks/Vorn! Voice Control.conf"));
+    EXPECT_NE(settings.find("[frmVorn]"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("State=Normal"), std::string::npos) << settings;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 // a temporary folder holding a copy of the program and these data files:
 //   "KeyLogger ¦ Key Logger"  phrase "key logger", vocabulary "Keys" (hello -> "Hi!")
 //   "Started ¦ started window" phrase "open the client": the test client, started when absent
+// Its per-user settings go to the folder's "config" (XDG_CONFIG_HOME).
 class VornSession {
 public:
     VornSession();
@@ -39,6 +40,8 @@ public:
     std::string File(const std::string& name) const { return folder_ + "/" + name; }
     Hwnd LoggerWindow() const { return loggerWindow_; }
     KeyLogger& Logger() { return *logger_; }
+    // The program's process (ended with SIGTERM when the session goes, if still running).
+    ChildProcess& Program() { return *program_; }
 
     // Finds a top-level window by its title, waiting for it to appear; 0 when none does.
     static Hwnd WaitForWindow(const std::string& title,

@@ -1,4 +1,4 @@
-#include "PointerDrag.h"
+#include "UserActions.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -40,5 +40,20 @@ void DragInWindow(Hwnd window, int fromX, int fromY, int toX, int toY) {
     XTestFakeButtonEvent(display, 1, False, CurrentTime);
     XFlush(display);
     Pause();
+    XCloseDisplay(display);
+}
+
+void CloseWindow(Hwnd window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) throw std::runtime_error("no display");
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<Window>(window);
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, static_cast<Window>(window), False, NoEventMask, &event);
+    XFlush(display);
     XCloseDisplay(display);
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/WindowSystem.h"
+
+// What a user does with the mouse and the window frame, done through the X server.
+
+// Presses the left button at a point of a window's client area, moves in steps to a point of
+// the same window, and releases it (XTest).
+void DragInWindow(Hwnd window, int fromX, int fromY, int toX, int toY);
+
+// Asks the window to close, as its close box does (WM_DELETE_WINDOW).
+void CloseWindow(Hwnd window);
