@@ -52,7 +52,7 @@ const std::vector<std::pair<std::string, std::string>> kPaused = {
     {"save", "file"},    {"zoom", "out"},
 };
 const std::vector<std::string> kVoices = {
-    "en-us", "en-us+f3", "en-us+m3", "en-gb+m5", "en-us+f2", "en-gb-x-rp+f4", "flite:slt",
+    "en-us", "en-us+f3", "en-us+m3", "en-gb+m5", "en-us+f2", "en-us+m1", "flite:slt",
     "flite:rms", "flite:awb", "flite:kal16",
 };
 
@@ -116,14 +116,14 @@ double CpuSeconds() {
 }
 
 // Listening to a quiet room through the live path (fragment source -> recognition thread).
-double IdleCpuPercent(double seconds) {
+double IdleCpuPercent(const RecogniserSettings& settings, double seconds) {
     std::atomic<int> levels{0};
     RecognitionThread::Callbacks callbacks;
     callbacks.level = [&levels](uint64_t, int32_t) { ++levels; };
-    RecognitionThread thread(callbacks);
+    RecognitionThread thread(callbacks, settings);
     thread.SetGrammar(kCommands);
     ReplayAudioSource source(1.0);
-    std::this_thread::sleep_for(std::chrono::seconds(1));  // grammar built
+    std::this_thread::sleep_for(std::chrono::seconds(3));  // grammar built
     thread.BeginSession(1);
     const double cpuBefore = CpuSeconds();
     const auto begun = Clock::now();
@@ -139,15 +139,26 @@ double IdleCpuPercent(double seconds) {
 int main(int argc, char** argv) {
     unsigned threads = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
     std::size_t voiceCount = kVoices.size();
+    RecogniserSettings settings;  // the defaults unless changed here
     for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--threads") == 0) threads = static_cast<unsigned>(std::stoi(argv[i + 1]));
-        if (std::strcmp(argv[i], "--voices") == 0) voiceCount = std::stoul(argv[i + 1]);
+        const std::string option = argv[i];
+        const std::string value = argv[i + 1];
+        if (option == "--threads") threads = static_cast<unsigned>(std::stoi(value));
+        if (option == "--voices") voiceCount = std::stoul(value);
+        if (option == "--background-words") settings.backgroundWords = std::stoi(value);
+        if (option == "--background-weight") settings.backgroundWeight = std::stod(value);
+        if (option == "--reject-below") settings.rejectBelow = std::stod(value);
+        if (option == "--command-end") settings.commandEndFrames = std::stoi(value);
     }
+    std::printf("settings: command end %d frames, utterance end %d frames, %d background words "
+                "at weight %.3f, reject below %.1f\n",
+                settings.commandEndFrames, settings.utteranceEndFrames, settings.backgroundWords,
+                settings.backgroundWeight, settings.rejectBelow);
     // Idle cost and memory of one listening recogniser, measured in a child process of its own
     // before anything else runs.
     std::fflush(stdout);
     if (const pid_t child = fork(); child == 0) {
-        const double idle = IdleCpuPercent(10.0);
+        const double idle = IdleCpuPercent(settings, 10.0);
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         std::printf("idle listening (grammar of %zu commands, 10 s of a quiet room): %.2f %% of one core\n"
@@ -179,7 +190,7 @@ int main(int argc, char** argv) {
     const std::vector<std::pair<std::string, double>> conditions = {
         {"clean", 1e9}, {"15 dB", 15.0}, {"10 dB", 10.0}};
     std::vector<double> thresholds;
-    for (double t = -60; t <= 10; t += 5) thresholds.push_back(t);
+    for (double t = -80; t <= 0; t += 5) thresholds.push_back(t);
     std::vector<double> cleanDelays;
 
     for (const auto& [name, snr] : conditions) {
@@ -192,7 +203,7 @@ int main(int argc, char** argv) {
             }
         }
         std::vector<Outcome> outcomes(items.size());
-        RecogniserSettings everything;
+        RecogniserSettings everything = settings;
         everything.rejectBelow = -1e9;  // keep every hearing; the thresholds are applied below
         std::vector<std::unique_ptr<SpeechRecogniser>> recognisers;
         for (unsigned t = 0; t < threads; ++t) {
@@ -204,7 +215,6 @@ int main(int argc, char** argv) {
             outcomes[i] = Stream(*recognisers[t], items[i].utterance.samples, items[i].utterance.speechEnd);
         });
         const double seconds = std::chrono::duration<double>(Clock::now() - begun).count();
-
         std::printf("\n%s (decoded in %.0f s)\n  threshold  commands-correct  outside-accepted  commands-misheard\n",
                     name.c_str(), seconds);
         for (const double threshold : thresholds) {
@@ -223,7 +233,7 @@ int main(int argc, char** argv) {
             }
             std::printf("  %9.0f  %15.1f%%  %15.1f%%  %16.1f%%%s\n", threshold, 100.0 * correct / commands,
                         100.0 * outsideAccepted / outside, 100.0 * misheard / commands,
-                        threshold == RecogniserSettings{}.rejectBelow ? "   <- default" : "");
+                        threshold == settings.rejectBelow ? "   <- default" : "");
         }
         if (snr > 1e8) {
             for (std::size_t i = 0; i < items.size(); ++i) {
@@ -234,12 +244,26 @@ int main(int argc, char** argv) {
             std::map<std::string, int> missed;
             for (std::size_t i = 0; i < items.size(); ++i) {
                 const auto& h = outcomes[i].hearing;
-                const bool ok = h && h->accepted && h->text == items[i].expected;
-                const bool fa = items[i].expected.empty() && h && h->accepted;
+                const double def = settings.rejectBelow;
+                const bool ok = h && h->confidence >= def && h->text == items[i].expected;
+                const bool fa = items[i].expected.empty() && h && h->confidence >= def;
                 if ((!items[i].expected.empty() && !ok) || fa) {
                     const auto& text = scripts[i % scripts.size()].second;
-                    missed[text + " -> " + (h ? h->text + (h->accepted ? "" : " (rejected)") : "nothing")]++;
+                    missed[text + " -> " + (h ? h->text + (h->confidence >= def ? "" : " (rejected)") : "nothing")]++;
                 }
+            }
+            std::printf("  commands correct by voice, at the default threshold / without rejection:\n");
+            for (std::size_t v = 0; v < voices.size(); ++v) {
+                int ok = 0, okAll = 0, n = 0;
+                for (std::size_t k = 0; k < scripts.size(); ++k) {
+                    const std::size_t i = v * scripts.size() + k;
+                    if (items[i].expected.empty()) continue;
+                    ++n;
+                    const auto& h = outcomes[i].hearing;
+                    okAll += h && h->text == items[i].expected;
+                    ok += h && h->text == items[i].expected && h->confidence >= settings.rejectBelow;
+                }
+                std::printf("    %-14s %5.1f%% / %5.1f%%\n", voices[v].c_str(), 100.0 * ok / n, 100.0 * okAll / n);
             }
             std::printf("  errors at the default threshold (count over voices):\n");
             for (const auto& [what, count] : missed) std::printf("    %2d  %s\n", count, what.c_str());
@@ -253,7 +277,7 @@ int main(int argc, char** argv) {
     // Commands with a 0.3 s pause between their words.
     int whole = 0, split = 0, total = 0;
     {
-        SpeechRecogniser recogniser;
+        SpeechRecogniser recogniser(settings);
         recogniser.SetGrammar(kCommands);
         for (const auto& voice : voices) {
             for (const auto& [first, second] : kPaused) {
@@ -274,8 +298,12 @@ int main(int argc, char** argv) {
                     std::equal(heard[0].begin(), heard[0].end(), target.begin(), target.end(),
                                [](char x, char y) { return std::tolower(x) == std::tolower(y); })) {
                     ++whole;
-                } else if (heard.size() > 1) {
-                    ++split;
+                } else {
+                    split += heard.size() > 1;
+                    std::string all;
+                    for (const auto& h : heard) all += " [" + h + "]";
+                    std::printf("  %s: \"%s ... %s\" heard as%s\n", voice.c_str(), first.c_str(),
+                                second.c_str(), heard.empty() ? " nothing" : all.c_str());
                 }
             }
         }

@@ -51,7 +51,7 @@ TEST_F(LiveCaptureTest, ThePhraseSpokenIntoTheMicrophoneIsRecognised) {
     // Levels flow once the microphone is open.
     ASSERT_TRUE(levels.wait(kWaitMs));
 
-    const auto speech = SpeechSamples::Speak("open file", "en-us");
+    const auto speech = SpeechSamples::Speak("open file", "flite:slt");
     const std::string wav = (folder_ / "speech.wav").string();
     ASSERT_TRUE(SpeechSamples::WriteWav(wav, SpeechSamples::Frame(speech, 0.3, 1.0, 1).samples));
     ASSERT_TRUE(server.Speak(wav));

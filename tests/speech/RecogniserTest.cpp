@@ -54,7 +54,7 @@ TEST_P(RecogniserTest, HearsEachCommandAsWrittenInTheGrammar) {
 
 TEST_P(RecogniserTest, SpeechOutsideTheGrammarIsNotTaken) {
     uint32_t seed = 20;
-    for (const char* spoken : {"what time is it", "banana bread"}) {
+    for (const char* spoken : {"what time is it", "banana bread", "open the door", "good morning everybody"}) {
         EXPECT_TRUE(Listen(recogniser_, Said(spoken, GetParam(), ++seed)).empty())
             << "said \"" << spoken << "\"";
     }
@@ -84,7 +84,7 @@ TEST_P(RecogniserTest, ResetForgetsTheUtteranceInProgress) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Voices, RecogniserTest,
-                         ::testing::Values("en-us", "en-us+f3", "flite:slt"),
+                         ::testing::Values("flite:slt", "flite:rms"),
                          [](const ::testing::TestParamInfo<std::string>& voice) {
                              std::string name;
                              for (const char c : voice.param) name += std::isalnum(c) ? c : '_';

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <set>
 
+#include "platform/speech/BackgroundWords.h"
 #include "platform/speech/Pronouncer.h"
 
 namespace {
@@ -29,16 +30,17 @@ struct DecoderDeleter {
 using Decoder = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
 
 // Both decoders hear the same frames: the same front end and voice activity detection, so
-// their utterances begin and end together.
+// their utterances begin and end together. The cepstral mean is tracked live across
+// utterances (and kept from speech only, see FinishUtterance).
 Decoder MakeDecoder(const RecogniserSettings& settings, bool phoneLoop) {
     const std::string hangover = std::to_string(settings.utteranceEndFrames);
     std::lock_guard lock(SetupMutex());
     cmd_ln_t* config = phoneLoop
         ? cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", "/dev/null",
                       "-allphone_ci", "yes", "-vad_postspeech", hangover.c_str(),
-                      "-remove_noise", "yes", "-logfn", "/dev/null", nullptr)
+                      "-remove_noise", "yes", "-cmn", "live", "-logfn", "/dev/null", nullptr)
         : cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", kDictionary,
-                      "-vad_postspeech", hangover.c_str(), "-remove_noise", "yes", "-logfn",
+                      "-vad_postspeech", hangover.c_str(), "-remove_noise", "yes", "-cmn", "live", "-logfn",
                       "/dev/null", nullptr);
     if (config == nullptr) return nullptr;
     Decoder decoder(ps_init(config));
@@ -121,18 +123,26 @@ struct SpeechRecogniser::Decoders {
         return name;
     }
 
+    // The grammar as a finite-state graph: from the start state one chain of word arcs per
+    // command to the final state, all commands equally likely; beside them a loop of
+    // background words from the start state to the final state, for speech that is no command.
     bool BuildSearch() {
         const auto& list = commands.Commands();
         if (list.empty()) return false;
+        const std::vector<std::string> background = BackgroundFor();
         int32 states = 2;
         for (const auto& command : list) states += static_cast<int32>(command.words.size()) - 1;
+        const int32 loopState = background.empty() ? -1 : states++;
+
         logmath_t* logmath = ps_get_logmath(grammar.get());
-        const float lw = 6.5f;
+        const float lw = LanguageWeight();
+        const auto weight = [&](double probability) {
+            return static_cast<int32>(static_cast<float>(logmath_log(logmath, probability)) * lw);
+        };
         fsg_model_t* fsg = fsg_model_init("commands", logmath, lw, states);
         fsg->start_state = 0;
         fsg->final_state = 1;
-        const auto choice = static_cast<int32>(
-            static_cast<float>(logmath_log(logmath, 1.0 / static_cast<double>(list.size()))) * lw);
+        const int32 choice = weight(1.0 / static_cast<double>(list.size()));
         int32 next = 2;
         for (const auto& command : list) {
             int32 from = 0;
@@ -144,6 +154,17 @@ struct SpeechRecogniser::Decoders {
                 from = to;
             }
         }
+        if (loopState >= 0) {
+            const int32 each =
+                weight(settings.backgroundWeight / static_cast<double>(list.size()));
+            for (const std::string& backgroundWord : background) {
+                const int32 word = fsg_model_word_add(fsg, backgroundWord.c_str());
+                fsg_model_trans_add(fsg, 0, loopState, each, word);
+                fsg_model_trans_add(fsg, loopState, loopState, each, word);
+            }
+            fsg_model_null_trans_add(fsg, loopState, 1, 0);
+        }
+
         const std::string name = "commands-" + std::to_string(++searchSerial);
         const bool ok = ps_set_fsg(grammar.get(), name.c_str(), fsg) >= 0 &&
                         ps_set_search(grammar.get(), name.c_str()) >= 0;
@@ -154,17 +175,45 @@ struct SpeechRecogniser::Decoders {
         return true;
     }
 
+    // Background words the dictionary knows, leaving out every word of a command: saying a
+    // command must never be explained as background speech word for word.
+    std::vector<std::string> BackgroundFor() const {
+        std::vector<std::string> words;
+        if (settings.backgroundWords <= 0) return words;
+        const auto wanted = static_cast<std::size_t>(settings.backgroundWords);
+        for (std::string& word : BackgroundWords(wanted + commandWords.size())) {
+            if (words.size() == wanted) break;
+            if (commandWords.contains(word)) continue;
+            char* known = ps_lookup_word(grammar.get(), word.c_str());
+            if (known == nullptr) continue;
+            std::free(known);
+            words.push_back(std::move(word));
+        }
+        return words;
+    }
+
+    float LanguageWeight() const {
+        return static_cast<float>(cmd_ln_float32_r(ps_get_config(grammar.get()), "-lw"));
+    }
+
     void StartUtterance() {
         started = ps_start_utt(grammar.get()) >= 0 && ps_start_utt(phones.get()) >= 0;
         inSpeech = false;
     }
 
+    // Drops the open utterance; what it did to the cepstral mean is undone, as for noise.
     void EndUtterance() {
         if (!started) return;
         ps_end_utt(grammar.get());
         ps_end_utt(phones.get());
         started = false;
+        if (inSpeech) RestoreMeans();
         inSpeech = false;
+    }
+
+    void RestoreMeans() {
+        SetLiveMean(grammar.get(), grammarMean);
+        SetLiveMean(phones.get(), phonesMean);
     }
 
     // The command heard so far, when the speaker has paused long enough after a complete
@@ -204,8 +253,7 @@ struct SpeechRecogniser::Decoders {
         std::optional<Hearing> hearing;
         if (words.empty()) {
             // Noise set off the voice detector: forget what it did to the cepstral mean.
-            SetLiveMean(grammar.get(), grammarMean);
-            SetLiveMean(phones.get(), phonesMean);
+            RestoreMeans();
         } else {
             grammarMean = LiveMean(grammar.get());
             phonesMean = LiveMean(phones.get());

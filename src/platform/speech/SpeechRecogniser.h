@@ -17,9 +17,15 @@ struct RecogniserSettings {
     // Pause in 10 ms frames after a complete command that no other command extends, after
     // which the command is taken without waiting for the full hang-over.
     int commandEndFrames = 20;
-    // Confidence (log-likelihood per speech frame of the command against free phone
-    // sequences) below which a heard command is taken for speech outside the grammar.
-    double rejectBelow = -25.0;
+    // Speech outside the grammar competes with the commands as a loop of this many frequent
+    // English words (none of them a command word); 0 leaves the loop out.
+    int backgroundWords = 300;
+    // Weight of each background word against one command: lower lets more of the speech
+    // outside the grammar through, higher takes more commands for background speech.
+    double backgroundWeight = 0.03;
+    // Confidence (path score per speech frame of the command against free phone sequences)
+    // below which a heard command is taken for speech outside the grammar.
+    double rejectBelow = -45.0;
 };
 
 // What one utterance was heard as.
