@@ -30,10 +30,11 @@ protected:
         session = nullptr;
     }
 
-    // Says the phrase until the effect shows, three times at most (synthetic speech is
-    // sometimes misheard, as real speech is).
+    // Says the phrase until the effect shows, a few times at most (synthetic speech is
+    // sometimes misheard or rejected, as real speech is).
+    static constexpr int kAttempts = 5;
     static bool SayUntil(const std::string& phrase, const std::function<bool()>& effect) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
+        for (int attempt = 0; attempt < kAttempts; ++attempt) {
             session->Say(phrase);
             if (WaitFor(effect, std::chrono::seconds(5))) return true;
         }
@@ -73,7 +74,7 @@ TEST_F(EndToEndTest, AVocabularyWordTypesItsKeysIntoTheWindowInFront) {
         return Platform::Windows().GetForegroundWindow() == session->LoggerWindow();
     }));
     bool typed = false;
-    for (int attempt = 0; attempt < 3 && !typed; ++attempt) {
+    for (int attempt = 0; attempt < kAttempts && !typed; ++attempt) {
         session->Say("hello");
         const auto presses = session->Logger().PressesUntil("press exclam 0x1");
         typed = !presses.empty() && presses.back().rfind("(no ", 0) != 0;
