@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -54,6 +55,7 @@ private:
     std::optional<std::vector<std::string>> pendingGrammar_;
     uint64_t session_ = 0;
     bool quit_ = false;
+    std::atomic<bool> inUtterance_{false};  // the recogniser is within an utterance
     // Level measurement, on the recognition thread only.
     int32_t peak_ = 0;
     std::size_t samplesSinceLevel_ = 0;

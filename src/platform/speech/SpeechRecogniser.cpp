@@ -6,6 +6,7 @@
 #include <sphinxbase/fsg_model.h>
 
 #include <cstdlib>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <set>
@@ -17,6 +18,9 @@ namespace {
 
 constexpr char kAcousticModel[] = VORN_SPEECH_MODEL_DIR "/en-us/en-us";
 constexpr char kDictionary[] = VORN_SPEECH_MODEL_DIR "/en-us/cmudict-en-us.dict";
+// The voice activity detection declares speech 10 frames after it begins and keeps 20 frames
+// before that (the decoder's defaults): 0.3 s of audio, the lead the phone loop also gets.
+constexpr std::size_t kSpeechLeadSamples = 16000 * 3 / 10;
 
 // Decoder set-up writes to a process-wide log setting; set-ups are serialised.
 std::mutex& SetupMutex() {
@@ -29,15 +33,16 @@ struct DecoderDeleter {
 };
 using Decoder = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
 
-// Both decoders hear the same frames: the same front end and voice activity detection, so
-// their utterances begin and end together. The cepstral mean is tracked live across
-// utterances (and kept from speech only, see FinishUtterance).
+// The grammar decoder finds speech with its voice activity detection; the phone loop has none
+// and hears only the speech the grammar decoder found, so it costs nothing while the room is
+// quiet. The cepstral mean is tracked live across utterances (and kept from speech only, see
+// FinishUtterance).
 Decoder MakeDecoder(const RecogniserSettings& settings, bool phoneLoop) {
     const std::string hangover = std::to_string(settings.utteranceEndFrames);
     std::lock_guard lock(SetupMutex());
     cmd_ln_t* config = phoneLoop
         ? cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", "/dev/null",
-                      "-allphone_ci", "yes", "-vad_postspeech", hangover.c_str(),
+                      "-allphone_ci", "yes", "-remove_silence", "no",
                       "-remove_noise", "yes", "-cmn", "live", "-logfn", "/dev/null", nullptr)
         : cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", kDictionary,
                       "-vad_postspeech", hangover.c_str(), "-remove_noise", "yes", "-cmn", "live", "-logfn",
@@ -104,6 +109,9 @@ struct SpeechRecogniser::Decoders {
     bool started = false;      // an utterance is open in both decoders
     bool inSpeech = false;     // speech has begun in the open utterance
     std::vector<mfcc_t> grammarMean, phonesMean;
+    // The latest audio, for the phone loop to hear the beginning of speech that the voice
+    // activity detection recognised as speech only some frames later.
+    std::deque<int16_t> recent;
 
     std::string WordFor(const std::string& token) {
         if (char* known = ps_lookup_word(grammar.get(), token.c_str())) {
@@ -199,6 +207,7 @@ struct SpeechRecogniser::Decoders {
     void StartUtterance() {
         started = ps_start_utt(grammar.get()) >= 0 && ps_start_utt(phones.get()) >= 0;
         inSpeech = false;
+        recent.clear();
     }
 
     // Drops the open utterance; what it did to the cepstral mean is undone, as for noise.
@@ -249,6 +258,7 @@ struct SpeechRecogniser::Decoders {
             SplitWords(ps_get_hyp(grammar.get(), &grammarScore));
         ps_get_hyp(phones.get(), &phonesScore);
         const int frames = ps_get_n_frames(grammar.get());
+        const int phoneFrames = ps_get_n_frames(phones.get());
 
         std::optional<Hearing> hearing;
         if (words.empty()) {
@@ -257,9 +267,9 @@ struct SpeechRecogniser::Decoders {
         } else {
             grammarMean = LiveMean(grammar.get());
             phonesMean = LiveMean(phones.get());
-            if (const auto command = commands.Find(words); command && frames > 0) {
-                const double confidence =
-                    static_cast<double>(grammarScore - phonesScore) / frames;
+            if (const auto command = commands.Find(words); command && frames > 0 && phoneFrames > 0) {
+                const double confidence = static_cast<double>(grammarScore) / frames -
+                                          static_cast<double>(phonesScore) / phoneFrames;
                 hearing = Hearing{commands.Commands()[*command].text, confidence,
                                   confidence >= settings.rejectBelow};
             }
@@ -301,10 +311,21 @@ std::optional<Hearing> SpeechRecogniser::Process(std::span<const int16_t> sample
     Decoders& d = *decoders_;
     if (!d.started || samples.empty()) return std::nullopt;
     ps_process_raw(d.grammar.get(), samples.data(), samples.size(), FALSE, FALSE);
-    ps_process_raw(d.phones.get(), samples.data(), samples.size(), FALSE, FALSE);
     const bool speech = ps_get_in_speech(d.grammar.get()) != 0;
-    if (speech) d.inSpeech = true;
-    if (!d.inSpeech) return std::nullopt;
+    if (d.inSpeech) {
+        ps_process_raw(d.phones.get(), samples.data(), samples.size(), FALSE, FALSE);
+    } else {
+        d.recent.insert(d.recent.end(), samples.begin(), samples.end());
+        if (d.recent.size() > kSpeechLeadSamples) {
+            d.recent.erase(d.recent.begin(), d.recent.end() - kSpeechLeadSamples);
+        }
+        if (!speech) return std::nullopt;
+        // Speech began: the phone loop hears it from about where the grammar decoder does.
+        const std::vector<int16_t> lead(d.recent.begin(), d.recent.end());
+        d.recent.clear();
+        ps_process_raw(d.phones.get(), lead.data(), lead.size(), FALSE, FALSE);
+        d.inSpeech = true;
+    }
     if (!speech || d.CommandComplete()) return d.FinishUtterance();
     return std::nullopt;
 }
