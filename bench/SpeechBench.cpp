@@ -32,28 +32,32 @@ using Clock = std::chrono::steady_clock;
 // The commands: program names (many missing from the dictionary), editing commands, numbers,
 // keys. The grammar also holds them, in this spelling.
 const std::vector<std::string> kCommands = {
-    "switch to", "Notepad", "Firefox", "Thunderbird", "Calculator", "Terminal", "gedit",
-    "xterm", "LibreOffice", "Konsole", "VLC", "GIMP", "Inkscape", "Open File!", "Save File",
-    "Close Window", "Close Tab", "New Tab", "Copy", "Paste", "Cut", "Undo", "Redo",
-    "Select All", "Find Next", "page 2", "page 3", "page 10", "F4", "F5", "scroll up",
-    "scroll down", "go back", "go forward", "Print", "zoom in", "zoom out", "Delete Line",
-    "Enter", "Escape", "volume up", "mute", "bold", "Spell Check", "minimise window",
+    "switch to",    "Notepad",     "Firefox",     "Thunderbird", "Calculator",
+    "Terminal",     "gedit",       "xterm",       "LibreOffice", "Konsole",
+    "VLC",          "GIMP",        "Inkscape",    "Open File!",  "Save File",
+    "Close Window", "Close Tab",   "New Tab",     "Copy",        "Paste",
+    "Cut",          "Undo",        "Redo",        "Select All",  "Find Next",
+    "page 2",       "page 3",      "page 10",     "F4",          "F5",
+    "scroll up",    "scroll down", "go back",     "go forward",  "Print",
+    "zoom in",      "zoom out",    "Delete Line", "Enter",       "Escape",
+    "volume up",    "mute",        "bold",        "Spell Check", "minimise window",
 };
 // Speech that is not a command: unrelated phrases and near misses.
 const std::vector<std::string> kOutside = {
-    "banana bread", "what time is it", "copy that", "open the door", "good morning",
-    "how are you", "turn left", "the weather is nice", "send an email", "play some music",
-    "call my mother", "I am hungry", "close the door", "pass the salt", "find my keys",
-    "thank you very much", "page me later", "new york city",
+    "banana bread",   "what time is it", "copy that",      "open the door",
+    "good morning",   "how are you",     "turn left",      "the weather is nice",
+    "send an email",  "play some music", "call my mother", "I am hungry",
+    "close the door", "pass the salt",   "find my keys",   "thank you very much",
+    "page me later",  "new york city",
 };
 // Commands spoken word by word with a 0.3 s pause: must come out whole, not split.
 const std::vector<std::pair<std::string, std::string>> kPaused = {
-    {"close", "window"}, {"select", "all"}, {"scroll", "down"}, {"page", "10"},
-    {"save", "file"},    {"zoom", "out"},
+    {"close", "window"}, {"select", "all"}, {"scroll", "down"},
+    {"page", "10"},      {"save", "file"},  {"zoom", "out"},
 };
 const std::vector<std::string> kVoices = {
-    "en-us", "en-us+f3", "en-us+m3", "en-gb+m5", "en-us+f2", "en-us+m1", "flite:slt",
-    "flite:rms", "flite:awb", "flite:kal16",
+    "en-us",    "en-us+f3",  "en-us+m3",  "en-gb+m5",  "en-us+f2",
+    "en-us+m1", "flite:slt", "flite:rms", "flite:awb", "flite:kal16",
 };
 
 struct Item {
@@ -105,7 +109,8 @@ double Median(std::vector<double> values) {
 double Percentile(std::vector<double> values, double p) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, static_cast<std::size_t>(p * static_cast<double>(values.size())))];
+    return values[std::min(values.size() - 1,
+                           static_cast<std::size_t>(p * static_cast<double>(values.size())))];
 }
 
 double CpuSeconds() {
@@ -151,10 +156,11 @@ int main(int argc, char** argv) {
         if (option == "--reject-below") settings.rejectBelow = std::stod(value);
         if (option == "--command-end") settings.commandEndFrames = std::stoi(value);
     }
-    std::printf("settings: command end %d frames, utterance end %d frames, %d background words "
-                "at weight %.3f, reject below %.1f\n",
-                settings.commandEndFrames, settings.utteranceEndFrames, settings.backgroundWords,
-                settings.backgroundWeight, settings.rejectBelow);
+    std::printf(
+        "settings: command end %d frames, utterance end %d frames, %d background words "
+        "at weight %.3f, reject below %.1f\n",
+        settings.commandEndFrames, settings.utteranceEndFrames, settings.backgroundWords,
+        settings.backgroundWeight, settings.rejectBelow);
     // Idle cost and memory of one listening recogniser, measured in a child process of its own
     // before anything else runs.
     std::fflush(stdout);
@@ -162,9 +168,10 @@ int main(int argc, char** argv) {
         const double idle = IdleCpuPercent(settings, 10.0);
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
-        std::printf("idle listening (grammar of %zu commands, 10 s of a quiet room): %.2f %% of one core\n"
-                    "peak resident memory of a listening recogniser: %.1f MB\n",
-                    kCommands.size(), idle, static_cast<double>(usage.ru_maxrss) / 1024.0);
+        std::printf(
+            "idle listening (grammar of %zu commands, 10 s of a quiet room): %.2f %% of one core\n"
+            "peak resident memory of a listening recogniser: %.1f MB\n",
+            kCommands.size(), idle, static_cast<double>(usage.ru_maxrss) / 1024.0);
         std::fflush(stdout);
         _exit(0);
     } else if (child > 0) {
@@ -172,8 +179,9 @@ int main(int argc, char** argv) {
         waitpid(child, &status, 0);
     }
 
-    const std::vector<std::string> voices(kVoices.begin(),
-                                          kVoices.begin() + static_cast<std::ptrdiff_t>(std::min(voiceCount, kVoices.size())));
+    const std::vector<std::string> voices(
+        kVoices.begin(),
+        kVoices.begin() + static_cast<std::ptrdiff_t>(std::min(voiceCount, kVoices.size())));
 
     // The corpus, synthesised once.
     std::vector<std::pair<std::string, std::string>> scripts;  // expected, text to say
@@ -200,7 +208,8 @@ int main(int argc, char** argv) {
             for (std::size_t i = 0; i < items.size(); ++i) {
                 auto& u = items[i].utterance;
                 const std::size_t begin = static_cast<std::size_t>(0.6 * kAudioSampleRate);
-                SpeechSamples::AddPinkNoise(u.samples, snr, begin, u.speechEnd, static_cast<uint32_t>(7 * i + 1));
+                SpeechSamples::AddPinkNoise(u.samples, snr, begin, u.speechEnd,
+                                            static_cast<uint32_t>(7 * i + 1));
             }
         }
         std::vector<Outcome> outcomes(items.size());
@@ -213,11 +222,14 @@ int main(int argc, char** argv) {
         }
         const auto begun = Clock::now();
         InParallel(items.size(), threads, [&](unsigned t, std::size_t i) {
-            outcomes[i] = Stream(*recognisers[t], items[i].utterance.samples, items[i].utterance.speechEnd);
+            outcomes[i] =
+                Stream(*recognisers[t], items[i].utterance.samples, items[i].utterance.speechEnd);
         });
         const double seconds = std::chrono::duration<double>(Clock::now() - begun).count();
-        std::printf("\n%s (decoded in %.0f s)\n  threshold  commands-correct  outside-accepted  commands-misheard\n",
-                    name.c_str(), seconds);
+        std::printf(
+            "\n%s (decoded in %.0f s)\n  threshold  commands-correct  outside-accepted  "
+            "commands-misheard\n",
+            name.c_str(), seconds);
         for (const double threshold : thresholds) {
             int correct = 0, commands = 0, outsideAccepted = 0, outside = 0, misheard = 0;
             for (std::size_t i = 0; i < items.size(); ++i) {
@@ -232,8 +244,9 @@ int main(int argc, char** argv) {
                     misheard += accepted && h->text != items[i].expected;
                 }
             }
-            std::printf("  %9.0f  %15.1f%%  %15.1f%%  %16.1f%%%s\n", threshold, 100.0 * correct / commands,
-                        100.0 * outsideAccepted / outside, 100.0 * misheard / commands,
+            std::printf("  %9.0f  %15.1f%%  %15.1f%%  %16.1f%%%s\n", threshold,
+                        100.0 * correct / commands, 100.0 * outsideAccepted / outside,
+                        100.0 * misheard / commands,
                         threshold == settings.rejectBelow ? "   <- default" : "");
         }
         if (snr > 1e8) {
@@ -250,10 +263,13 @@ int main(int argc, char** argv) {
                 const bool fa = items[i].expected.empty() && h && h->confidence >= def;
                 if ((!items[i].expected.empty() && !ok) || fa) {
                     const auto& text = scripts[i % scripts.size()].second;
-                    missed[text + " -> " + (h ? h->text + (h->confidence >= def ? "" : " (rejected)") : "nothing")]++;
+                    missed[text + " -> " +
+                           (h ? h->text + (h->confidence >= def ? "" : " (rejected)")
+                              : "nothing")]++;
                 }
             }
-            std::printf("  commands correct by voice, at the default threshold / without rejection:\n");
+            std::printf(
+                "  commands correct by voice, at the default threshold / without rejection:\n");
             for (std::size_t v = 0; v < voices.size(); ++v) {
                 int ok = 0, okAll = 0, n = 0;
                 for (std::size_t k = 0; k < scripts.size(); ++k) {
@@ -262,18 +278,22 @@ int main(int argc, char** argv) {
                     ++n;
                     const auto& h = outcomes[i].hearing;
                     okAll += h && h->text == items[i].expected;
-                    ok += h && h->text == items[i].expected && h->confidence >= settings.rejectBelow;
+                    ok +=
+                        h && h->text == items[i].expected && h->confidence >= settings.rejectBelow;
                 }
-                std::printf("    %-14s %5.1f%% / %5.1f%%\n", voices[v].c_str(), 100.0 * ok / n, 100.0 * okAll / n);
+                std::printf("    %-14s %5.1f%% / %5.1f%%\n", voices[v].c_str(), 100.0 * ok / n,
+                            100.0 * okAll / n);
             }
             std::printf("  errors at the default threshold (count over voices):\n");
-            for (const auto& [what, count] : missed) std::printf("    %2d  %s\n", count, what.c_str());
+            for (const auto& [what, count] : missed)
+                std::printf("    %2d  %s\n", count, what.c_str());
         }
     }
 
-    std::printf("\nend of speech -> phrase (clean, correct, %zu utterances): median %.0f ms, "
-                "90th percentile %.0f ms\n",
-                cleanDelays.size(), Median(cleanDelays), Percentile(cleanDelays, 0.9));
+    std::printf(
+        "\nend of speech -> phrase (clean, correct, %zu utterances): median %.0f ms, "
+        "90th percentile %.0f ms\n",
+        cleanDelays.size(), Median(cleanDelays), Percentile(cleanDelays, 0.9));
 
     // Commands with a 0.3 s pause between their words.
     int whole = 0, split = 0, total = 0;
@@ -291,7 +311,8 @@ int main(int argc, char** argv) {
                 std::vector<std::string> heard;
                 for (std::size_t at = 0; at < u.samples.size(); at += kAudioFragmentSamples) {
                     const std::size_t n = std::min(kAudioFragmentSamples, u.samples.size() - at);
-                    if (auto h = recogniser.Process({u.samples.data() + at, n}); h && h->accepted) heard.push_back(h->text);
+                    if (auto h = recogniser.Process({u.samples.data() + at, n}); h && h->accepted)
+                        heard.push_back(h->text);
                 }
                 ++total;
                 const std::string target = first + " " + second;
@@ -309,7 +330,8 @@ int main(int argc, char** argv) {
             }
         }
     }
-    std::printf("commands with a 0.3 s pause inside: %d of %d heard whole, %d split\n", whole, total, split);
+    std::printf("commands with a 0.3 s pause inside: %d of %d heard whole, %d split\n", whole,
+                total, split);
 
     return 0;
 }

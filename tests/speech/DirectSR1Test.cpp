@@ -1,15 +1,14 @@
-#include "listening/DirectSR1.h"
+#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QThread>
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 
 #include "SpeechSamples.h"
 #include "common/ErrorRecord.h"
+#include "listening/DirectSR1.h"
 #include "platform/audio/ReplayAudioSource.h"
 
 namespace {

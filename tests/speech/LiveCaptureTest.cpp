@@ -1,7 +1,7 @@
-#include <QCoreApplication>
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QSignalSpy>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>

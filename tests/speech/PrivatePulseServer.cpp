@@ -52,23 +52,23 @@ PrivatePulseServer::PrivatePulseServer() {
     folder_ = pattern;
     const std::string socket = folder_ + "/native";
     address_ = "unix:" + socket;
-    const std::vector<std::string> environment = {
-        "HOME=" + folder_, "XDG_RUNTIME_DIR=" + folder_, "PULSE_RUNTIME_PATH=" + folder_ + "/run",
-        "PULSE_STATE_PATH=" + folder_ + "/state"};
-    pid_ = Spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
-                  "--use-pid-file=no", "--disallow-exit",
-                  "-L", "module-native-protocol-unix socket=" + socket + " auth-anonymous=1",
-                  "-L", std::string("module-null-sink rate=16000 channels=1 sink_name=") + kSink,
-                  "-L", std::string("module-virtual-source source_name=") + kMicrophone +
-                            " master=" + kSink + ".monitor"},
+    const std::vector<std::string> environment = {"HOME=" + folder_, "XDG_RUNTIME_DIR=" + folder_,
+                                                  "PULSE_RUNTIME_PATH=" + folder_ + "/run",
+                                                  "PULSE_STATE_PATH=" + folder_ + "/state"};
+    pid_ = Spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                  "--disallow-exit", "-L",
+                  "module-native-protocol-unix socket=" + socket + " auth-anonymous=1", "-L",
+                  std::string("module-null-sink rate=16000 channels=1 sink_name=") + kSink, "-L",
+                  std::string("module-virtual-source source_name=") + kMicrophone +
+                      " master=" + kSink + ".monitor"},
                  environment);
     if (pid_ < 0) return;
     // The server is up when it answers; the virtual microphone then becomes the default.
     for (int attempt = 0; attempt < 200 && !ready_; ++attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         if (!std::filesystem::exists(socket)) continue;
-        ready_ = Succeeds(Spawn({"pactl", "--server=" + address_, "set-default-source", kMicrophone},
-                                environment));
+        ready_ = Succeeds(Spawn(
+            {"pactl", "--server=" + address_, "set-default-source", kMicrophone}, environment));
     }
 }
 

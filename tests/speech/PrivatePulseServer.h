@@ -1,8 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
-#include <sys/types.h>
 
 // A PulseAudio daemon of the test's own, in a temporary folder, with a virtual microphone:
 // a null sink whose monitor feeds a virtual source that is the default source. Playing a

@@ -1,22 +1,22 @@
-#include "platform/speech/SpeechRecogniser.h"
-
 #include <gtest/gtest.h>
 
 #include "SpeechSamples.h"
 #include "platform/audio/AudioSource.h"
+#include "platform/speech/SpeechRecogniser.h"
 
 namespace {
 
-const std::vector<std::string> kGrammar = {
-    "switch to", "Notepad", "Open File!", "page 2",  "gedit", "LibreOffice",
-    "Close Window", "Close Tab", "Firefox", "Copy", "Paste", "Terminal"};
+const std::vector<std::string> kGrammar = {"switch to", "Notepad",     "Open File!",   "page 2",
+                                           "gedit",     "LibreOffice", "Close Window", "Close Tab",
+                                           "Firefox",   "Copy",        "Paste",        "Terminal"};
 
 // Streams the samples in live-sized fragments and collects what is heard and accepted.
 std::vector<std::string> Listen(SpeechRecogniser& recogniser, const std::vector<int16_t>& samples) {
     std::vector<std::string> heard;
     for (std::size_t at = 0; at < samples.size(); at += kAudioFragmentSamples) {
         const std::size_t n = std::min(kAudioFragmentSamples, samples.size() - at);
-        if (auto hearing = recogniser.Process({samples.data() + at, n}); hearing && hearing->accepted) {
+        if (auto hearing = recogniser.Process({samples.data() + at, n});
+            hearing && hearing->accepted) {
             heard.push_back(hearing->text);
         }
     }
@@ -41,9 +41,8 @@ protected:
 
 TEST_P(RecogniserTest, HearsEachCommandAsWrittenInTheGrammar) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"notepad", "Notepad"},           {"open file", "Open File!"},
-        {"page 2", "page 2"},             {"gedit", "gedit"},
-        {"libre office", "LibreOffice"},  {"close window", "Close Window"}};
+        {"notepad", "Notepad"}, {"open file", "Open File!"},     {"page 2", "page 2"},
+        {"gedit", "gedit"},     {"libre office", "LibreOffice"}, {"close window", "Close Window"}};
     uint32_t seed = 10;
     for (const auto& [spoken, written] : cases) {
         EXPECT_EQ(Listen(recogniser_, Said(spoken, GetParam(), ++seed)),
@@ -54,7 +53,8 @@ TEST_P(RecogniserTest, HearsEachCommandAsWrittenInTheGrammar) {
 
 TEST_P(RecogniserTest, SpeechOutsideTheGrammarIsNotTaken) {
     uint32_t seed = 20;
-    for (const char* spoken : {"what time is it", "banana bread", "open the door", "good morning everybody"}) {
+    for (const char* spoken :
+         {"what time is it", "banana bread", "open the door", "good morning everybody"}) {
         EXPECT_TRUE(Listen(recogniser_, Said(spoken, GetParam(), ++seed)).empty())
             << "said \"" << spoken << "\"";
     }
@@ -83,8 +83,7 @@ TEST_P(RecogniserTest, ResetForgetsTheUtteranceInProgress) {
               std::vector<std::string>{"Firefox"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Voices, RecogniserTest,
-                         ::testing::Values("flite:slt", "flite:rms"),
+INSTANTIATE_TEST_SUITE_P(Voices, RecogniserTest, ::testing::Values("flite:slt", "flite:rms"),
                          [](const ::testing::TestParamInfo<std::string>& voice) {
                              std::string name;
                              for (const char c : voice.param) name += std::isalnum(c) ? c : '_';

@@ -1,5 +1,6 @@
 #include "SpeechSamples.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,7 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -51,8 +51,8 @@ std::vector<int16_t> Speak(const std::string& text, const std::string& voice) {
     const std::string wav = folder / "speech.wav";
     const std::string raw = folder / "speech.raw";
     const bool spoken = voice.starts_with("flite:")
-        ? Run({"flite", "-voice", voice.substr(6), "-t", text, "-o", wav})
-        : Run({"espeak-ng", "-v", voice, "-w", wav, text});
+                            ? Run({"flite", "-voice", voice.substr(6), "-t", text, "-o", wav})
+                            : Run({"espeak-ng", "-v", voice, "-w", wav, text});
     std::vector<int16_t> samples;
     if (spoken && Run({"sox", wav, "-r", "16000", "-c", "1", "-b", "16", "-e", "signed-integer",
                        "-t", "raw", raw})) {
@@ -150,7 +150,8 @@ bool WriteWav(const std::string& path, const std::vector<int16_t>& samples) {
     put16(16);
     out.write("data", 4);
     put32(dataBytes);
-    out.write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(dataBytes));
+    out.write(reinterpret_cast<const char*>(samples.data()),
+              static_cast<std::streamsize>(dataBytes));
     return static_cast<bool>(out);
 }
 

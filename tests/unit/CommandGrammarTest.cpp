@@ -1,6 +1,6 @@
-#include "platform/speech/CommandGrammar.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/speech/CommandGrammar.h"
 
 namespace {
 
@@ -57,8 +57,7 @@ TEST(CommandGrammarTest, UnpronounceableAlternativesAreSkippedAndReported) {
 }
 
 TEST(CommandGrammarTest, KnowsWhichCommandsBeginLongerOnes) {
-    const CommandGrammar grammar({"close", "close window", "close window now", "window"},
-                                 Resolve);
+    const CommandGrammar grammar({"close", "close window", "close window now", "window"}, Resolve);
     EXPECT_TRUE(grammar.IsPrefixOfAnother(0));
     EXPECT_TRUE(grammar.IsPrefixOfAnother(1));
     EXPECT_FALSE(grammar.IsPrefixOfAnother(2));

@@ -1,11 +1,10 @@
-#include "platform/speech/GrammarFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "TempProgramFolder.h"
 #include "common/ErrorRecord.h"
+#include "platform/speech/GrammarFile.h"
 
 namespace {
 
@@ -24,8 +23,9 @@ int ErrorNumberOf(const std::string& path) {
 TEST(GrammarFileReaderTest, ReadsTheAlternativesExactlyAsWrittenInFileOrder) {
     TempProgramFolder folder;
     WriteBytes(folder.File("temp.txt"),
-               kHeader + "<start>=Notepad\r\n<start>=Open File!\r\n<start>=  page 2 \r\n"
-                         "<start>=Notepad\r\n<start>=caf\xE9\r\n");
+               kHeader +
+                   "<start>=Notepad\r\n<start>=Open File!\r\n<start>=  page 2 \r\n"
+                   "<start>=Notepad\r\n<start>=caf\xE9\r\n");
     EXPECT_EQ(ReadGrammarFile(folder.File("temp.txt")),
               (std::vector<std::string>{"switch to", "Notepad", "Open File!", "  page 2 ",
                                         "Notepad", "caf\xE9"}));
@@ -33,7 +33,8 @@ TEST(GrammarFileReaderTest, ReadsTheAlternativesExactlyAsWrittenInFileOrder) {
 
 TEST(GrammarFileReaderTest, HeaderOnlyEmptyAlternativesAndLooseLineEnds) {
     TempProgramFolder folder;
-    WriteBytes(folder.File("header.txt"), "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n");
+    WriteBytes(folder.File("header.txt"),
+               "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n");
     EXPECT_TRUE(ReadGrammarFile(folder.File("header.txt")).empty());
 
     // An empty alternative is no alternative; a bare LF ends a line too, and the last line

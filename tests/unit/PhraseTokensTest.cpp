@@ -1,6 +1,6 @@
-#include "platform/speech/PhraseTokens.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/speech/PhraseTokens.h"
 
 namespace {
 
@@ -31,7 +31,9 @@ TEST(PhraseTokensTest, Windows1252LettersAreLettersAndFoldCase) {
     EXPECT_EQ(TokenisePhrase("CAF\xC9!"), (Tokens{"caf\xE9"}));
     EXPECT_EQ(TokenisePhrase("\xC0 la carte"), (Tokens{"\xE0", "la", "carte"}));
     // The non-breaking space separates words like a blank.
-    EXPECT_EQ(TokenisePhrase("page\xA0" "2"), (Tokens{"page", "2"}));
+    EXPECT_EQ(TokenisePhrase("page\xA0"
+                             "2"),
+              (Tokens{"page", "2"}));
 }
 
 }  // namespace

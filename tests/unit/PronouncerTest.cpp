@@ -1,18 +1,18 @@
-#include "platform/speech/Pronouncer.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <sstream>
 #include <thread>
 
+#include "platform/speech/Pronouncer.h"
+
 namespace {
 
 // The phones of the US English acoustic model.
 const std::set<std::string> kModelPhones = {
-    "AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH", "EH", "ER", "EY",
-    "F",  "G",  "HH", "IH", "IY", "JH", "K",  "L",  "M",  "N",  "NG", "OW", "OY",
-    "P",  "R",  "S",  "SH", "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
+    "AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D", "DH", "EH", "ER", "EY",
+    "F",  "G",  "HH", "IH", "IY", "JH", "K",  "L",  "M", "N",  "NG", "OW", "OY",
+    "P",  "R",  "S",  "SH", "T",  "TH", "UH", "UW", "V", "W",  "Y",  "Z",  "ZH"};
 
 bool AllModelPhones(const std::string& phones) {
     std::istringstream in(phones);
@@ -31,8 +31,7 @@ TEST(PronouncerTest, MapsIpaToModelPhones) {
     EXPECT_EQ(IpaToModelPhones("ɡˈɪmp"), "G IH M P");
     // Diphthongs and affricates are single phones; stress, length and blanks vanish.
     EXPECT_EQ(IpaToModelPhones("tʃˈɜːtʃ"), "CH ER CH");
-    EXPECT_EQ(IpaToModelPhones("bˈaɪt kˈaʊ bˈɔɪ ɡˈoʊ pˈeɪdʒ"),
-              "B AY T K AW B OY G OW P EY JH");
+    EXPECT_EQ(IpaToModelPhones("bˈaɪt kˈaʊ bˈɔɪ ɡˈoʊ pˈeɪdʒ"), "B AY T K AW B OY G OW P EY JH");
     EXPECT_EQ(IpaToModelPhones("θˈʌndɚbˌɜːd"), "TH AH N D ER B ER D");
     EXPECT_EQ(IpaToModelPhones("mˈɛʒɚ sˈɪŋ ðə jˈɛs"), "M EH ZH ER S IH NG DH AH Y EH S");
     // Symbols without a model phone are left out.
@@ -46,8 +45,8 @@ TEST(PronouncerTest, PronouncesWordsTheDictionaryLacks) {
     EXPECT_EQ(Pronouncer::Pronounce("2"), "T UW");
     EXPECT_EQ(Pronouncer::Pronounce("f4"), "EH F F AO R");
     // Letters are spelled out; every phone is one the model knows.
-    for (const char* word : {"libreoffice", "konsole", "vlc", "xterm", "ctrl-s", "42",
-                             "caf\xE9", "thunderbird"}) {
+    for (const char* word :
+         {"libreoffice", "konsole", "vlc", "xterm", "ctrl-s", "42", "caf\xE9", "thunderbird"}) {
         const std::string phones = Pronouncer::Pronounce(word);
         EXPECT_TRUE(AllModelPhones(phones)) << word << " -> " << phones;
     }

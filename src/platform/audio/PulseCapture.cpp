@@ -27,9 +27,14 @@ struct PulseCapture::Session {
     static void OnContextState(pa_context* c, void* userdata) {
         auto* self = static_cast<Session*>(userdata);
         switch (pa_context_get_state(c)) {
-            case PA_CONTEXT_READY: self->OpenStream(); break;
-            case PA_CONTEXT_FAILED: self->Fail("cannot connect to the sound server"); break;
-            default: break;
+            case PA_CONTEXT_READY:
+                self->OpenStream();
+                break;
+            case PA_CONTEXT_FAILED:
+                self->Fail("cannot connect to the sound server");
+                break;
+            default:
+                break;
         }
     }
 
@@ -109,7 +114,9 @@ struct PulseCapture::Session {
 
 PulseCapture::PulseCapture() = default;
 
-PulseCapture::~PulseCapture() { Stop(); }
+PulseCapture::~PulseCapture() {
+    Stop();
+}
 
 void PulseCapture::Start(SampleSink samples, ErrorSink errors) {
     Stop();
@@ -119,4 +126,6 @@ void PulseCapture::Start(SampleSink samples, ErrorSink errors) {
     if (!session_->Open()) session_.reset();
 }
 
-void PulseCapture::Stop() { session_.reset(); }
+void PulseCapture::Stop() {
+    session_.reset();
+}

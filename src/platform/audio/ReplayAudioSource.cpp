@@ -13,7 +13,9 @@ constexpr int kNoiseFloor = 24;
 
 ReplayAudioSource::ReplayAudioSource(double speed) : speed_(speed) {}
 
-ReplayAudioSource::~ReplayAudioSource() { Stop(); }
+ReplayAudioSource::~ReplayAudioSource() {
+    Stop();
+}
 
 void ReplayAudioSource::Queue(const std::vector<int16_t>& samples) {
     std::lock_guard lock(mutex_);
@@ -39,8 +41,8 @@ void ReplayAudioSource::Stop() {
 
 void ReplayAudioSource::Run(SampleSink sink) {
     using Clock = std::chrono::steady_clock;
-    const auto fragment = std::chrono::duration<double>(
-        static_cast<double>(kAudioFragmentSamples) / kAudioSampleRate / std::max(speed_, 1e-9));
+    const auto fragment = std::chrono::duration<double>(static_cast<double>(kAudioFragmentSamples) /
+                                                        kAudioSampleRate / std::max(speed_, 1e-9));
     auto due = Clock::now();
     std::vector<int16_t> buffer(kAudioFragmentSamples);
     while (running_) {

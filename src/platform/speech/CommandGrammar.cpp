@@ -18,7 +18,8 @@ CommandGrammar::CommandGrammar(const std::vector<std::string>& alternatives,
             command.words.push_back(std::move(word));
         }
         if (!pronounceable || command.words.empty()) {
-            notes_.push_back("\"" + text + "\" has nothing that can be spoken; it is not recognised");
+            notes_.push_back("\"" + text +
+                             "\" has nothing that can be spoken; it is not recognised");
             continue;
         }
         const auto [where, added] = byWords_.emplace(command.words, commands_.size());
@@ -33,10 +34,11 @@ CommandGrammar::CommandGrammar(const std::vector<std::string>& alternatives,
     prefixOfAnother_.assign(commands_.size(), false);
     for (std::size_t i = 0; i < commands_.size(); ++i) {
         const auto& shorter = commands_[i].words;
-        prefixOfAnother_[i] = std::any_of(commands_.begin(), commands_.end(), [&](const Command& c) {
-            return c.words.size() > shorter.size() &&
-                   std::equal(shorter.begin(), shorter.end(), c.words.begin());
-        });
+        prefixOfAnother_[i] =
+            std::any_of(commands_.begin(), commands_.end(), [&](const Command& c) {
+                return c.words.size() > shorter.size() &&
+                       std::equal(shorter.begin(), shorter.end(), c.words.begin());
+            });
     }
 }
 

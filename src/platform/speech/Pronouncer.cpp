@@ -16,15 +16,15 @@ namespace {
 constexpr std::pair<std::string_view, std::string_view> kIpaPhones[] = {
     {"aɪ", "AY"}, {"aʊ", "AW"}, {"eɪ", "EY"}, {"oʊ", "OW"}, {"ɔɪ", "OY"}, {"dʒ", "JH"},
     {"tʃ", "CH"}, {"ɜː", "ER"}, {"ɑː", "AA"}, {"ɔː", "AO"}, {"oː", "AO"}, {"iː", "IY"},
-    {"uː", "UW"}, {"ɚ", "ER"}, {"ɝ", "ER"}, {"ɜ", "ER"}, {"ɑ", "AA"}, {"ɒ", "AA"},
-    {"ɔ", "AO"}, {"o", "OW"}, {"i", "IY"}, {"u", "UW"}, {"ʊ", "UH"}, {"ɪ", "IH"},
-    {"ᵻ", "IH"}, {"ɛ", "EH"}, {"e", "EH"}, {"æ", "AE"}, {"a", "AE"}, {"ʌ", "AH"},
-    {"ə", "AH"}, {"ɐ", "AH"}, {"y", "UW"}, {"ɾ", "T"}, {"ɹ", "R"}, {"r", "R"},
-    {"ɫ", "L"}, {"l", "L"}, {"θ", "TH"}, {"ð", "DH"}, {"ʃ", "SH"}, {"ʒ", "ZH"},
-    {"ŋ", "NG"}, {"j", "Y"}, {"w", "W"}, {"ʍ", "W"}, {"h", "HH"}, {"ç", "HH"},
-    {"ɡ", "G"}, {"g", "G"}, {"x", "K"}, {"b", "B"}, {"d", "D"}, {"f", "F"},
-    {"k", "K"}, {"m", "M"}, {"n", "N"}, {"p", "P"}, {"s", "S"}, {"t", "T"},
-    {"v", "V"}, {"z", "Z"}, {"c", "K"}, {"q", "K"},
+    {"uː", "UW"}, {"ɚ", "ER"},  {"ɝ", "ER"},  {"ɜ", "ER"},  {"ɑ", "AA"},  {"ɒ", "AA"},
+    {"ɔ", "AO"},  {"o", "OW"},  {"i", "IY"},  {"u", "UW"},  {"ʊ", "UH"},  {"ɪ", "IH"},
+    {"ᵻ", "IH"},  {"ɛ", "EH"},  {"e", "EH"},  {"æ", "AE"},  {"a", "AE"},  {"ʌ", "AH"},
+    {"ə", "AH"},  {"ɐ", "AH"},  {"y", "UW"},  {"ɾ", "T"},   {"ɹ", "R"},   {"r", "R"},
+    {"ɫ", "L"},   {"l", "L"},   {"θ", "TH"},  {"ð", "DH"},  {"ʃ", "SH"},  {"ʒ", "ZH"},
+    {"ŋ", "NG"},  {"j", "Y"},   {"w", "W"},   {"ʍ", "W"},   {"h", "HH"},  {"ç", "HH"},
+    {"ɡ", "G"},   {"g", "G"},   {"x", "K"},   {"b", "B"},   {"d", "D"},   {"f", "F"},
+    {"k", "K"},   {"m", "M"},   {"n", "N"},   {"p", "P"},   {"s", "S"},   {"t", "T"},
+    {"v", "V"},   {"z", "Z"},   {"c", "K"},   {"q", "K"},
 };
 
 // Bytes in one UTF-8 sequence beginning with this byte.
@@ -56,8 +56,8 @@ std::mutex& EngineMutex() {
 
 bool EnsureEngine() {
     static const bool ready = [] {
-        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
-                                           espeakINITIALIZE_DONT_EXIT);
+        const int rate =
+            espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
         return rate > 0 && espeak_SetVoiceByName("en-us") == EE_OK;
     }();
     return ready;

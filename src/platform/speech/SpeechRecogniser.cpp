@@ -40,13 +40,14 @@ using Decoder = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
 Decoder MakeDecoder(const RecogniserSettings& settings, bool phoneLoop) {
     const std::string hangover = std::to_string(settings.utteranceEndFrames);
     std::lock_guard lock(SetupMutex());
-    cmd_ln_t* config = phoneLoop
-        ? cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", "/dev/null",
-                      "-allphone_ci", "yes", "-remove_silence", "no",
-                      "-remove_noise", "yes", "-cmn", "live", "-logfn", "/dev/null", nullptr)
-        : cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", kDictionary,
-                      "-vad_postspeech", hangover.c_str(), "-remove_noise", "yes", "-cmn", "live", "-logfn",
-                      "/dev/null", nullptr);
+    cmd_ln_t* config =
+        phoneLoop
+            ? cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", "/dev/null",
+                          "-allphone_ci", "yes", "-remove_silence", "no", "-remove_noise", "yes",
+                          "-cmn", "live", "-logfn", "/dev/null", nullptr)
+            : cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", kDictionary,
+                          "-vad_postspeech", hangover.c_str(), "-remove_noise", "yes", "-cmn",
+                          "live", "-logfn", "/dev/null", nullptr);
     if (config == nullptr) return nullptr;
     Decoder decoder(ps_init(config));
     cmd_ln_free_r(config);
@@ -106,8 +107,8 @@ struct SpeechRecogniser::Decoders {
     std::map<std::string, std::string> addedWords;  // token -> name given to the decoder
     std::string searchName;
     int searchSerial = 0;
-    bool started = false;      // an utterance is open in both decoders
-    bool inSpeech = false;     // speech has begun in the open utterance
+    bool started = false;   // an utterance is open in both decoders
+    bool inSpeech = false;  // speech has begun in the open utterance
     std::vector<mfcc_t> grammarMean, phonesMean;
     // The latest audio, for the phone loop to hear the beginning of speech that the voice
     // activity detection recognised as speech only some frames later.
@@ -163,8 +164,7 @@ struct SpeechRecogniser::Decoders {
             }
         }
         if (loopState >= 0) {
-            const int32 each =
-                weight(settings.backgroundWeight / static_cast<double>(list.size()));
+            const int32 each = weight(settings.backgroundWeight / static_cast<double>(list.size()));
             for (const std::string& backgroundWord : background) {
                 const int32 word = fsg_model_word_add(fsg, backgroundWord.c_str());
                 fsg_model_trans_add(fsg, 0, loopState, each, word);
@@ -254,8 +254,7 @@ struct SpeechRecogniser::Decoders {
         inSpeech = false;
         int32 grammarScore = 0;
         int32 phonesScore = 0;
-        const std::vector<std::string> words =
-            SplitWords(ps_get_hyp(grammar.get(), &grammarScore));
+        const std::vector<std::string> words = SplitWords(ps_get_hyp(grammar.get(), &grammarScore));
         ps_get_hyp(phones.get(), &phonesScore);
         const int frames = ps_get_n_frames(grammar.get());
         const int phoneFrames = ps_get_n_frames(phones.get());
@@ -267,7 +266,8 @@ struct SpeechRecogniser::Decoders {
         } else {
             grammarMean = LiveMean(grammar.get());
             phonesMean = LiveMean(phones.get());
-            if (const auto command = commands.Find(words); command && frames > 0 && phoneFrames > 0) {
+            if (const auto command = commands.Find(words);
+                command && frames > 0 && phoneFrames > 0) {
                 const double confidence = static_cast<double>(grammarScore) / frames -
                                           static_cast<double>(phonesScore) / phoneFrames;
                 hearing = Hearing{commands.Commands()[*command].text, confidence,
@@ -286,14 +286,17 @@ SpeechRecogniser::SpeechRecogniser(const RecogniserSettings& settings)
     decoders_->phones = MakeDecoder(settings, true);
 }
 
-SpeechRecogniser::~SpeechRecogniser() { decoders_->EndUtterance(); }
+SpeechRecogniser::~SpeechRecogniser() {
+    decoders_->EndUtterance();
+}
 
-std::vector<std::string> SpeechRecogniser::SetGrammar(const std::vector<std::string>& alternatives) {
+std::vector<std::string> SpeechRecogniser::SetGrammar(
+    const std::vector<std::string>& alternatives) {
     Decoders& d = *decoders_;
     if (!d.grammar || !d.phones) return {"the speech recogniser could not be set up"};
     d.EndUtterance();
-    d.commands = CommandGrammar(alternatives,
-                                [&d](const std::string& token) { return d.WordFor(token); });
+    d.commands =
+        CommandGrammar(alternatives, [&d](const std::string& token) { return d.WordFor(token); });
     d.commandWords.clear();
     for (const auto& command : d.commands.Commands()) {
         d.commandWords.insert(command.words.begin(), command.words.end());
@@ -330,7 +333,9 @@ std::optional<Hearing> SpeechRecogniser::Process(std::span<const int16_t> sample
     return std::nullopt;
 }
 
-bool SpeechRecogniser::InUtterance() const { return decoders_->inSpeech; }
+bool SpeechRecogniser::InUtterance() const {
+    return decoders_->inSpeech;
+}
 
 void SpeechRecogniser::Reset() {
     Decoders& d = *decoders_;
