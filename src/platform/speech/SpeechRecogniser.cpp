@@ -113,6 +113,7 @@ struct SpeechRecogniser::Decoders {
     // The latest audio, for the phone loop to hear the beginning of speech that the voice
     // activity detection recognised as speech only some frames later.
     std::deque<int16_t> recent;
+    std::vector<int16_t> heard;  // the utterance as the phone loop heard it
 
     std::string WordFor(const std::string& token) {
         if (char* known = ps_lookup_word(grammar.get(), token.c_str())) {
@@ -208,6 +209,7 @@ struct SpeechRecogniser::Decoders {
         started = ps_start_utt(grammar.get()) >= 0 && ps_start_utt(phones.get()) >= 0;
         inSpeech = false;
         recent.clear();
+        heard.clear();
     }
 
     // Drops the open utterance; what it did to the cepstral mean is undone, as for noise.
@@ -247,35 +249,62 @@ struct SpeechRecogniser::Decoders {
         return lastWordEnd >= 0 && lastFrame - lastWordEnd >= settings.commandEndFrames;
     }
 
-    std::optional<Hearing> FinishUtterance() {
+    // What the two decoders made of the utterance just ended.
+    struct Outcome {
+        std::vector<std::string> words;
+        double confidence = 0;
+        bool scored = false;
+    };
+
+    Outcome Ended() {
         ps_end_utt(grammar.get());
         ps_end_utt(phones.get());
-        started = false;
-        inSpeech = false;
+        Outcome outcome;
         int32 grammarScore = 0;
         int32 phonesScore = 0;
-        const std::vector<std::string> words = SplitWords(ps_get_hyp(grammar.get(), &grammarScore));
+        outcome.words = SplitWords(ps_get_hyp(grammar.get(), &grammarScore));
         ps_get_hyp(phones.get(), &phonesScore);
         const int frames = ps_get_n_frames(grammar.get());
         const int phoneFrames = ps_get_n_frames(phones.get());
+        if (frames > 0 && phoneFrames > 0) {
+            outcome.confidence = static_cast<double>(grammarScore) / frames -
+                                 static_cast<double>(phonesScore) / phoneFrames;
+            outcome.scored = true;
+        }
+        return outcome;
+    }
 
-        std::optional<Hearing> hearing;
-        if (words.empty()) {
+    std::optional<Hearing> FinishUtterance() {
+        Outcome outcome = Ended();
+        started = false;
+        inSpeech = false;
+        if (outcome.words.empty()) {
             // Noise set off the voice detector: forget what it did to the cepstral mean.
             RestoreMeans();
         } else {
+            if (grammarMean.empty()) {
+                // The first speech ever heard was decoded with the model's initial cepstral
+                // mean, which rarely fits the microphone; the mean has now learnt from this
+                // speech, so it is decoded once more.
+                outcome = Redecoded(heard);
+            }
             grammarMean = LiveMean(grammar.get());
             phonesMean = LiveMean(phones.get());
-            if (const auto command = commands.Find(words);
-                command && frames > 0 && phoneFrames > 0) {
-                const double confidence = static_cast<double>(grammarScore) / frames -
-                                          static_cast<double>(phonesScore) / phoneFrames;
-                hearing = Hearing{commands.Commands()[*command].text, confidence,
-                                  confidence >= settings.rejectBelow};
-            }
+        }
+        std::optional<Hearing> hearing;
+        if (const auto command = commands.Find(outcome.words); command && outcome.scored) {
+            hearing = Hearing{commands.Commands()[*command].text, outcome.confidence,
+                              outcome.confidence >= settings.rejectBelow};
         }
         StartUtterance();
         return hearing;
+    }
+
+    Outcome Redecoded(const std::vector<int16_t>& audio) {
+        if (ps_start_utt(grammar.get()) < 0 || ps_start_utt(phones.get()) < 0) return {};
+        ps_process_raw(grammar.get(), audio.data(), audio.size(), FALSE, FALSE);
+        ps_process_raw(phones.get(), audio.data(), audio.size(), FALSE, FALSE);
+        return Ended();
     }
 };
 
@@ -317,6 +346,7 @@ std::optional<Hearing> SpeechRecogniser::Process(std::span<const int16_t> sample
     const bool speech = ps_get_in_speech(d.grammar.get()) != 0;
     if (d.inSpeech) {
         ps_process_raw(d.phones.get(), samples.data(), samples.size(), FALSE, FALSE);
+        d.heard.insert(d.heard.end(), samples.begin(), samples.end());
     } else {
         d.recent.insert(d.recent.end(), samples.begin(), samples.end());
         if (d.recent.size() > kSpeechLeadSamples) {
@@ -324,9 +354,9 @@ std::optional<Hearing> SpeechRecogniser::Process(std::span<const int16_t> sample
         }
         if (!speech) return std::nullopt;
         // Speech began: the phone loop hears it from about where the grammar decoder does.
-        const std::vector<int16_t> lead(d.recent.begin(), d.recent.end());
+        d.heard.assign(d.recent.begin(), d.recent.end());
         d.recent.clear();
-        ps_process_raw(d.phones.get(), lead.data(), lead.size(), FALSE, FALSE);
+        ps_process_raw(d.phones.get(), d.heard.data(), d.heard.size(), FALSE, FALSE);
         d.inSpeech = true;
     }
     if (!speech || d.CommandComplete()) return d.FinishUtterance();
