@@ -36,15 +36,7 @@ void GuiFixture::WriteApps(const std::vector<std::string>& records) {
 }
 
 std::vector<std::string> GuiFixture::ReadApps() {
-    std::vector<std::string> records;
-    CFile file;
-    file.FileOpen();
-    for (int16_t i = 1; !DataFileAtEnd(); ++i) {
-        const std::string text = file.FileRead(i);
-        if (!DataFileAtEnd()) records.push_back(text);
-    }
-    file.FileClose();
-    return records;
+    return ReadRecords(folder.File("VAppCmd.txt"), CFile::kAppRecordLength);
 }
 
 void GuiFixture::WriteVocabulary(const std::string& name, const std::vector<std::string>& entries) {

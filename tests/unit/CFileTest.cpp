@@ -15,15 +15,6 @@ protected:
         file.TempFileClose();
     }
 
-    int32_t ErrorOf(const std::function<void()>& step) {
-        try {
-            step();
-        } catch (const ErrorRecord& e) {
-            return e.Number();
-        }
-        return 0;
-    }
-
     // Writes records 1..n of the voice command application file.
     void StoreApps(const std::vector<std::string>& texts) {
         file.FileOpen();

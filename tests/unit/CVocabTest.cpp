@@ -25,22 +25,7 @@ protected:
 
     // Every record of a vocabulary file.
     Items ReadVocab(const std::string& name) {
-        const std::string bytes = ReadBytes(folder.File("vocab/" + name + ".txt"));
-        Items entries;
-        for (std::size_t at = 0; at + 128 <= bytes.size(); at += 128) {
-            const auto count = static_cast<std::size_t>(static_cast<unsigned char>(bytes[at]));
-            entries.push_back(bytes.substr(at + 2, count));
-        }
-        return entries;
-    }
-
-    static int32_t ErrorOf(const std::function<void()>& step) {
-        try {
-            step();
-        } catch (const ErrorRecord& e) {
-            return e.Number();
-        }
-        return 0;
+        return ReadRecords(folder.File("vocab/" + name + ".txt"), 128);
     }
 
     TempProgramFolder folder;

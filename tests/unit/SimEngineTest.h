@@ -45,25 +45,7 @@ protected:
     }
 
     // The record texts of "VAppCmd.txt".
-    std::vector<std::string> ReadApps() const {
-        const std::string bytes = ReadBytes(AppFile());
-        std::vector<std::string> texts;
-        for (std::size_t at = 0; at + 270 <= bytes.size(); at += 270) {
-            const auto length = static_cast<std::size_t>(static_cast<unsigned char>(bytes[at])) |
-                                static_cast<std::size_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
-            texts.push_back(bytes.substr(at + 2, length));
-        }
-        return texts;
-    }
-
-    static int32_t ErrorOf(const std::function<void()>& step) {
-        try {
-            step();
-        } catch (const ErrorRecord& e) {
-            return e.Number();
-        }
-        return 0;
-    }
+    std::vector<std::string> ReadApps() const { return ReadRecords(AppFile(), 270); }
 
     // "class ¦ title"
     static std::string Identity(const std::string& className, const std::string& title) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/ErrorRecord.h"
 #include "common/ProgramFolder.h"
 
 TempProgramFolder::TempProgramFolder() {
@@ -45,4 +46,25 @@ std::string RecordBytes(const std::string& text, std::size_t recordLength) {
     record[1] = static_cast<char>(text.size() >> 8);
     record.replace(2, text.size(), text);
     return record;
+}
+
+std::vector<std::string> ReadRecords(const std::string& path, std::size_t recordLength) {
+    const std::string bytes = ReadBytes(path);
+    std::vector<std::string> texts;
+    for (std::size_t at = 0; at + recordLength <= bytes.size(); at += recordLength) {
+        const std::size_t count = static_cast<unsigned char>(bytes[at]) |
+                                  static_cast<std::size_t>(static_cast<unsigned char>(bytes[at + 1]))
+                                      << 8;
+        texts.push_back(bytes.substr(at + 2, count));
+    }
+    return texts;
+}
+
+int32_t ErrorOf(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const ErrorRecord& e) {
+        return e.Number();
+    }
+    return 0;
 }

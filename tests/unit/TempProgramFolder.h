@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,8 +29,13 @@ private:
     std::unique_ptr<IDialogs> previousDialogs_;
 };
 
+// The number of the error a step raises, 0 when it raises none.
+int32_t ErrorOf(const std::function<void()>& step);
+
 // Whole-file helpers for byte-level checks.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 // One record as the record files store it: 2-byte little-endian count, text, zeros.
 std::string RecordBytes(const std::string& text, std::size_t recordLength);
+// The texts of the whole records of a record file.
+std::vector<std::string> ReadRecords(const std::string& path, std::size_t recordLength);
