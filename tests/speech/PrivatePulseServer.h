@@ -1,9 +1,10 @@
 #pragma once
 
-#include <sys/types.h>
-
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "ChildProcess.h"
 
 // A PulseAudio daemon of the test's own, in a temporary folder, with a virtual microphone:
 // a null sink whose monitor feeds a virtual source that is the default source. Playing a
@@ -27,6 +28,6 @@ public:
 private:
     std::string folder_;
     std::string address_;
-    pid_t pid_ = -1;
+    std::unique_ptr<ChildProcess> daemon_;
     bool ready_ = false;
 };

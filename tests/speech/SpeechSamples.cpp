@@ -1,8 +1,7 @@
 #include "SpeechSamples.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include "ChildProcess.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,30 +12,12 @@
 #include <fstream>
 #include <random>
 
-extern char** environ;
-
 namespace SpeechSamples {
 namespace {
 
 constexpr int kRate = 16000;
 
-bool Run(std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0) return false;
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+bool Run(const std::vector<std::string>& args) { return RunProgram(args) == 0; }
 
 int16_t Clip(double value) {
     return static_cast<int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
