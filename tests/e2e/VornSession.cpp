@@ -16,13 +16,6 @@ constexpr int kSampleRate = 16000;
 constexpr double kQuietBefore = 0.4;
 constexpr double kQuietAfter = 1.0;
 
-void WriteRecords(const std::string& path, const std::vector<std::string>& texts,
-                  std::size_t length) {
-    std::string bytes;
-    for (const auto& text : texts) bytes += RecordBytes(text, length);
-    WriteBytes(path, bytes);
-}
-
 }  // namespace
 
 VornSession::VornSession() {

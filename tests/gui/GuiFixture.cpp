@@ -30,9 +30,7 @@ GuiFixture::~GuiFixture() {
 }
 
 void GuiFixture::WriteApps(const std::vector<std::string>& records) {
-    std::string bytes;
-    for (const auto& record : records) bytes += RecordBytes(record, CFile::kAppRecordLength);
-    WriteBytes(folder.File("VAppCmd.txt"), bytes);
+    WriteRecords(folder.File("VAppCmd.txt"), records, CFile::kAppRecordLength);
 }
 
 std::vector<std::string> GuiFixture::ReadApps() {
@@ -40,7 +38,5 @@ std::vector<std::string> GuiFixture::ReadApps() {
 }
 
 void GuiFixture::WriteVocabulary(const std::string& name, const std::vector<std::string>& entries) {
-    std::string bytes;
-    for (const auto& entry : entries) bytes += RecordBytes(entry, CFile::kVocabRecordLength);
-    WriteBytes(folder.File("vocab/" + name + ".txt"), bytes);
+    WriteRecords(folder.File("vocab/" + name + ".txt"), entries, CFile::kVocabRecordLength);
 }

@@ -15,11 +15,6 @@ const std::string kHeader =
 
 class GrammarFileTest : public ::testing::Test {
 protected:
-    void WriteRecords(const std::string& path, const Items& texts, std::size_t length) {
-        std::string bytes;
-        for (const std::string& text : texts) bytes += RecordBytes(text, length);
-        WriteBytes(path, bytes);
-    }
     void WriteApps(const Items& records) { WriteRecords(folder.File("VAppCmd.txt"), records, 270); }
     void WriteVocab(const std::string& name, const Items& entries) {
         folder.MakeVocabFolder();

@@ -68,3 +68,10 @@ int32_t ErrorOf(const std::function<void()>& step) {
     }
     return 0;
 }
+
+void WriteRecords(const std::string& path, const std::vector<std::string>& texts,
+                  std::size_t recordLength) {
+    std::string bytes;
+    for (const std::string& text : texts) bytes += RecordBytes(text, recordLength);
+    WriteBytes(path, bytes);
+}

@@ -37,5 +37,8 @@ std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 // One record as the record files store it: 2-byte little-endian count, text, zeros.
 std::string RecordBytes(const std::string& text, std::size_t recordLength);
+// Writes a record file: one whole record of that length for each text.
+void WriteRecords(const std::string& path, const std::vector<std::string>& texts,
+                  std::size_t recordLength);
 // The texts of the whole records of a record file.
 std::vector<std::string> ReadRecords(const std::string& path, std::size_t recordLength);

@@ -74,11 +74,6 @@ protected:
     }
     void TearDown() override { RunningApps::ReleaseRunningApps(); }
 
-    void WriteRecords(const std::string& path, const Items& texts, std::size_t length) {
-        std::string bytes;
-        for (const std::string& text : texts) bytes += RecordBytes(text, length);
-        WriteBytes(path, bytes);
-    }
     void WriteApps(const Items& records) { WriteRecords(folder.File("VAppCmd.txt"), records, 270); }
     void WriteVocab(const std::string& name, const Items& entries) {
         WriteRecords(folder.File("vocab/" + name + ".txt"), entries, 128);
