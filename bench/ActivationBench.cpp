@@ -31,7 +31,7 @@ void Report(const char* what, std::vector<double> ms) {
 }
 
 std::vector<double> TimeRuns(int runs, const std::function<void(int)>& step,
-                         const std::function<void(int)>& prepare = {}) {
+                             const std::function<void(int)>& prepare = {}) {
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
         if (prepare) prepare(i);
@@ -50,7 +50,8 @@ int main() {
     Display* display = XOpenDisplay(nullptr);
 
     std::vector<std::string> requests;
-    for (int i = 0; i < 30; ++i) requests.push_back("VornBench" + std::to_string(i) + "|Window " + std::to_string(i) + "|");
+    for (int i = 0; i < 30; ++i)
+        requests.push_back("VornBench" + std::to_string(i) + "|Window " + std::to_string(i) + "|");
     TestClient client(requests);
     WaitFor([&] { return windows.EnumWindows().size() >= requests.size(); });
     WaitFor([&] { return windows.IsWindowVisible(client.Window(requests.size() - 1)); });
@@ -58,20 +59,23 @@ int main() {
     const Hwnd b = client.Window(1);
 
     int failures = 0;
-    Report("ActivateWindow, switching between two windows",
-           TimeRuns(200, [&](int i) { failures += RunningApps::ActivateWindow(i % 2 == 0 ? a : b) ? 0 : 1; }));
+    Report("ActivateWindow, switching between two windows", TimeRuns(200, [&](int i) {
+               failures += RunningApps::ActivateWindow(i % 2 == 0 ? a : b) ? 0 : 1;
+           }));
 
     Report("ActivateWindow of a minimised window (restores it)",
-           TimeRuns(50, [&](int) { failures += RunningApps::ActivateWindow(b) ? 0 : 1; },
-                [&](int) {
-                    RunningApps::ActivateWindow(a);
-                    XIconifyWindow(display, static_cast<Window>(b), DefaultScreen(display));
-                    XFlush(display);
-                    WaitFor([&] { return windows.IsIconic(b); });
-                }));
+           TimeRuns(
+               50, [&](int) { failures += RunningApps::ActivateWindow(b) ? 0 : 1; },
+               [&](int) {
+                   RunningApps::ActivateWindow(a);
+                   XIconifyWindow(display, static_cast<Window>(b), DefaultScreen(display));
+                   XFlush(display);
+                   WaitFor([&] { return windows.IsIconic(b); });
+               }));
 
     InMemoryList list;
-    Report("FillRunAppListBox with 30 windows", TimeRuns(50, [&](int) { RunningApps::FillRunAppListBox(list); }));
+    Report("FillRunAppListBox with 30 windows",
+           TimeRuns(50, [&](int) { RunningApps::FillRunAppListBox(list); }));
 
     // A whole phrase: the record scan, FindWindow among 30 windows and the activation.
     char folder[] = "/tmp/vorn-bench-XXXXXX";

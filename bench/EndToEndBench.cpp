@@ -19,9 +19,9 @@ int main(int argc, char** argv) {
     VornSession session;
     for (int attempt = 0; attempt < 3; ++attempt) {
         session.Say("key logger");
-        if (WaitFor([&] {
-                return Platform::Windows().GetForegroundWindow() == session.LoggerWindow();
-            }, std::chrono::seconds(5))) {
+        if (WaitFor(
+                [&] { return Platform::Windows().GetForegroundWindow() == session.LoggerWindow(); },
+                std::chrono::seconds(5))) {
             break;
         }
     }
@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
         std::chrono::steady_clock::time_point pressed{};
         for (line = session.Logger().NextLine(std::chrono::seconds(4)); !line.empty();
              line = session.Logger().NextLine(std::chrono::milliseconds(600))) {
-            if (line.rfind("press ", 0) == 0 && pressed == std::chrono::steady_clock::time_point{}) {
+            if (line.rfind("press ", 0) == 0 &&
+                pressed == std::chrono::steady_clock::time_point{}) {
                 pressed = std::chrono::steady_clock::now();
             }
         }
@@ -43,7 +44,8 @@ int main(int argc, char** argv) {
             ++missed;
             continue;
         }
-        latencies.push_back(std::chrono::duration<double, std::milli>(pressed - saying.speechEnd).count());
+        latencies.push_back(
+            std::chrono::duration<double, std::milli>(pressed - saying.speechEnd).count());
     }
     std::sort(latencies.begin(), latencies.end());
     if (latencies.empty()) {

@@ -25,7 +25,8 @@ constexpr int kApplications = 200;
 class BenchFolder {
 public:
     BenchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vorn-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vorn-bench-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
         SetProgramFolder(path_);
@@ -40,7 +41,9 @@ private:
     std::string path_;
 };
 
-std::string Identity(int app) { return "Class" + std::to_string(app) + " \xA6 Window " + std::to_string(app); }
+std::string Identity(int app) {
+    return "Class" + std::to_string(app) + " \xA6 Window " + std::to_string(app);
+}
 
 void WriteApplications() {
     CFile file;
@@ -57,8 +60,9 @@ void WriteVocabulary(int vocabulary) {
     CFile file;
     file.FileOpen(true, "Vocab" + std::to_string(vocabulary));
     for (int word = 1; word <= kWordsPerVocabulary; ++word) {
-        file.FileStore("word " + std::to_string(vocabulary) + " " + std::to_string(word) + ":^c{TAB 2}",
-                       static_cast<int16_t>(word));
+        file.FileStore(
+            "word " + std::to_string(vocabulary) + " " + std::to_string(word) + ":^c{TAB 2}",
+            static_cast<int16_t>(word));
     }
     file.FileClose();
 }

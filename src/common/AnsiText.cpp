@@ -110,11 +110,16 @@ char ToLower(char c) {
     if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 32);
     if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<char>(b + 32);
     switch (b) {
-        case 0x8A: return '\x9A';
-        case 0x8C: return '\x9C';
-        case 0x8E: return '\x9E';
-        case 0x9F: return '\xFF';
-        default: return c;
+        case 0x8A:
+            return '\x9A';
+        case 0x8C:
+            return '\x9C';
+        case 0x8E:
+            return '\x9E';
+        case 0x9F:
+            return '\xFF';
+        default:
+            return c;
     }
 }
 
@@ -123,11 +128,16 @@ char ToUpper(char c) {
     if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);
     if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<char>(b - 32);
     switch (b) {
-        case 0x9A: return '\x8A';
-        case 0x9C: return '\x8C';
-        case 0x9E: return '\x8E';
-        case 0xFF: return '\x9F';
-        default: return c;
+        case 0x9A:
+            return '\x8A';
+        case 0x9C:
+            return '\x8C';
+        case 0x9E:
+            return '\x8E';
+        case 0xFF:
+            return '\x9F';
+        default:
+            return c;
     }
 }
 

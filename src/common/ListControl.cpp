@@ -2,14 +2,18 @@
 
 #include "common/PlatformErrors.h"
 
-int InMemoryList::ListCount() const { return static_cast<int>(items_.size()); }
+int InMemoryList::ListCount() const {
+    return static_cast<int>(items_.size());
+}
 
 std::string InMemoryList::List(int index) const {
     if (index < 0 || index >= ListCount()) return {};
     return items_[static_cast<std::size_t>(index)].text;
 }
 
-void InMemoryList::SetList(int index, const std::string& text) { At(index).text = text; }
+void InMemoryList::SetList(int index, const std::string& text) {
+    At(index).text = text;
+}
 
 int InMemoryList::AddItem(const std::string& text, int index) {
     if (index < -1 || index > ListCount()) PlatformError::Raise(PlatformError::kInvalidArrayIndex);
@@ -34,7 +38,9 @@ void InMemoryList::Clear() {
     listIndex_ = -1;
 }
 
-int InMemoryList::ListIndex() const { return listIndex_; }
+int InMemoryList::ListIndex() const {
+    return listIndex_;
+}
 
 void InMemoryList::SetListIndex(int index) {
     if (index < -1 || index >= ListCount()) PlatformError::Raise(PlatformError::kInvalidArrayIndex);
@@ -42,17 +48,27 @@ void InMemoryList::SetListIndex(int index) {
     if (onClick) onClick();
 }
 
-bool InMemoryList::Selected(int index) const { return At(index).selected; }
-void InMemoryList::SetSelected(int index, bool selected) { At(index).selected = selected; }
-int32_t InMemoryList::ItemData(int index) const { return At(index).data; }
-void InMemoryList::SetItemData(int index, int32_t data) { At(index).data = data; }
+bool InMemoryList::Selected(int index) const {
+    return At(index).selected;
+}
+void InMemoryList::SetSelected(int index, bool selected) {
+    At(index).selected = selected;
+}
+int32_t InMemoryList::ItemData(int index) const {
+    return At(index).data;
+}
+void InMemoryList::SetItemData(int index, int32_t data) {
+    At(index).data = data;
+}
 
 std::string InMemoryList::Text() const {
     if (!text_.empty() || listIndex_ < 0) return text_;
     return List(listIndex_);
 }
 
-void InMemoryList::SetText(const std::string& text) { text_ = text; }
+void InMemoryList::SetText(const std::string& text) {
+    text_ = text;
+}
 
 int InMemoryList::FindStringExact(const std::string& text, int startAfter) const {
     return FindStringExactIn(ListCount(), startAfter, text, [this](int i) { return List(i); });
@@ -90,7 +106,9 @@ std::unique_ptr<IListProvider>& Current() {
 }
 }  // namespace
 
-IListControl& Get(ListId id) { return Current()->Get(id); }
+IListControl& Get(ListId id) {
+    return Current()->Get(id);
+}
 
 std::unique_ptr<IListProvider> Install(std::unique_ptr<IListProvider> provider) {
     auto previous = std::move(Current());

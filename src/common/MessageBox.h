@@ -40,9 +40,9 @@ public:
                          const std::string& defaultText) override;
 
     std::vector<Box> boxes;
-    std::vector<MsgAnswer> answers;          // taken from the front
-    std::vector<Box> inputPrompts;           // prompt in text, title in title
-    std::vector<std::string> inputAnswers;   // taken from the front
+    std::vector<MsgAnswer> answers;         // taken from the front
+    std::vector<Box> inputPrompts;          // prompt in text, title in title
+    std::vector<std::string> inputAnswers;  // taken from the front
 };
 
 namespace Dialogs {

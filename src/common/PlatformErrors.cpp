@@ -7,14 +7,22 @@ namespace PlatformError {
 
 std::string Description(int32_t number) {
     switch (number) {
-        case kInvalidProcedureCall: return "Invalid procedure call or argument";
-        case kOverflow: return "Overflow";
-        case kBadFileNameOrNumber: return "Bad file name or number";
-        case kFileNotFound: return "File not found";
-        case kPermissionDenied: return "Permission denied";
-        case kPathFileAccess: return "Path/File access error";
-        case kInvalidArrayIndex: return "Invalid property array index";
-        default: return {};
+        case kInvalidProcedureCall:
+            return "Invalid procedure call or argument";
+        case kOverflow:
+            return "Overflow";
+        case kBadFileNameOrNumber:
+            return "Bad file name or number";
+        case kFileNotFound:
+            return "File not found";
+        case kPermissionDenied:
+            return "Permission denied";
+        case kPathFileAccess:
+            return "Path/File access error";
+        case kInvalidArrayIndex:
+            return "Invalid property array index";
+        default:
+            return {};
     }
 }
 

@@ -23,7 +23,9 @@ std::string& Folder() {
 
 }  // namespace
 
-const std::string& ProgramFolder() { return Folder(); }
+const std::string& ProgramFolder() {
+    return Folder();
+}
 
 void SetProgramFolder(std::string folder) {
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();

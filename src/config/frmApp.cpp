@@ -64,13 +64,20 @@ frmApp::frmApp() {
     txtPath = new QLineEdit(client);
 
     const std::pair<QWidget*, const char*> names[] = {
-        {tbrApp, "tbrApp"},           {lblVApp, "lblVApp"},
-        {lblApp, "lblApp"},           {lblRunApp, "lblRunApp"},
-        {lstVAppCmd, "lstVAppCmd"},   {lstRunApp, "lstRunApp"},
-        {lblVActivate, "lblVActivate"}, {txtVActivate, "txtVActivate"},
-        {cmdSaveVocab, "cmdSaveVocab"}, {cmdToggle, "cmdToggle"},
-        {lblVocabulary, "lblVocabulary"}, {lblPath, "lblPath"},
-        {cmdCloseApp, "cmdCloseApp"}, {cmbVocabulary, "cmbVocabulary"},
+        {tbrApp, "tbrApp"},
+        {lblVApp, "lblVApp"},
+        {lblApp, "lblApp"},
+        {lblRunApp, "lblRunApp"},
+        {lstVAppCmd, "lstVAppCmd"},
+        {lstRunApp, "lstRunApp"},
+        {lblVActivate, "lblVActivate"},
+        {txtVActivate, "txtVActivate"},
+        {cmdSaveVocab, "cmdSaveVocab"},
+        {cmdToggle, "cmdToggle"},
+        {lblVocabulary, "lblVocabulary"},
+        {lblPath, "lblPath"},
+        {cmdCloseApp, "cmdCloseApp"},
+        {cmbVocabulary, "cmbVocabulary"},
         {txtPath, "txtPath"},
     };
     for (const auto& [widget, name] : names) widget->setObjectName(name);
@@ -97,7 +104,8 @@ frmApp::frmApp() {
     lstVAppCmd->AcceptDrops(true);
     cmbVocabulary->setEditable(true);
     cmbVocabulary->setInsertPolicy(QComboBox::NoInsert);
-    for (QPushButton* button : {cmdSaveVocab, cmdToggle, cmdCloseApp}) button->setAutoDefault(false);
+    for (QPushButton* button : {cmdSaveVocab, cmdToggle, cmdCloseApp})
+        button->setAutoDefault(false);
 
     // Tab order: cmdToggle, lstRunApp, lstVAppCmd, txtVActivate, cmbVocabulary, txtPath,
     // cmdSaveVocab, cmdCloseApp; the labels hand their access keys to cmdToggle.
@@ -208,7 +216,9 @@ void frmApp::lstVAppCmd_Click() {
     ResumeNext([this] { txtPath->setText(ToQString(mApp->PathName())); });
 }
 
-void frmApp::cmdSaveVocab_Click() { SaveCommand(); }
+void frmApp::cmdSaveVocab_Click() {
+    SaveCommand();
+}
 
 void frmApp::SaveCommand() {
     try {

@@ -62,12 +62,18 @@ frmVocab::frmVocab() {
     tmrExtend->setInterval(1000);
 
     const std::pair<QObject*, const char*> names[] = {
-        {tbrVocab, "tbrVocab"},         {lblVocab, "lblVocab"},
-        {lblVocabList, "lblVocabList"}, {lstVocab, "lstVocab"},
-        {lblDictionary, "lblDictionary"}, {lstDictionary, "lstDictionary"},
-        {lblEditVocab, "lblEditVocab"}, {txtCommand, "txtCommand"},
-        {cmdSaveChanges, "cmdSaveChanges"}, {cmdToggle, "cmdToggle"},
-        {cmdCloseVocab, "cmdCloseVocab"}, {tmrExtend, "tmrExtend"},
+        {tbrVocab, "tbrVocab"},
+        {lblVocab, "lblVocab"},
+        {lblVocabList, "lblVocabList"},
+        {lstVocab, "lstVocab"},
+        {lblDictionary, "lblDictionary"},
+        {lstDictionary, "lstDictionary"},
+        {lblEditVocab, "lblEditVocab"},
+        {txtCommand, "txtCommand"},
+        {cmdSaveChanges, "cmdSaveChanges"},
+        {cmdToggle, "cmdToggle"},
+        {cmdCloseVocab, "cmdCloseVocab"},
+        {tmrExtend, "tmrExtend"},
     };
     for (const auto& [object, name] : names) object->setObjectName(name);
 
@@ -112,8 +118,8 @@ frmVocab::frmVocab() {
 
     // Tab order: cmdToggle, lstDictionary, lstVocab, txtCommand, cmdSaveChanges, cmdCloseVocab;
     // the labels hand their access keys to cmdToggle.
-    QWidget* tabOrder[] = {cmdToggle, lstDictionary, lstVocab, txtCommand, cmdSaveChanges,
-                           cmdCloseVocab};
+    QWidget* tabOrder[] = {cmdToggle,  lstDictionary,  lstVocab,
+                           txtCommand, cmdSaveChanges, cmdCloseVocab};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
     for (QLabel* label : {lblVocabList, lblDictionary, lblEditVocab}) {
         ForwardAccessKey(label, cmdToggle);
@@ -137,7 +143,9 @@ void frmVocab::Form_Load() {
     mApp = std::make_unique<CApp>();
 }
 
-void frmVocab::cmdCloseVocab_Click() { Unload(); }
+void frmVocab::cmdCloseVocab_Click() {
+    Unload();
+}
 
 void frmVocab::Form_Unload() {
     ResumeNext([this] { mFile->TempLoad(); });

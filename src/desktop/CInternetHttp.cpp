@@ -60,26 +60,62 @@ std::string CInternetHttp::DLLVersion() {
     return result;
 }
 
-bool CInternetHttp::HitCacheFirst() const { return mHitCacheFirst; }
-void CInternetHttp::HitCacheFirst(bool fValue) { mHitCacheFirst = fValue; }
+bool CInternetHttp::HitCacheFirst() const {
+    return mHitCacheFirst;
+}
+void CInternetHttp::HitCacheFirst(bool fValue) {
+    mHitCacheFirst = fValue;
+}
 
-std::string CInternetHttp::QueryContentLength() const { return mQueryContentLength; }
-std::string CInternetHttp::QueryContentType() const { return mQueryContentType; }
-std::string CInternetHttp::QueryExpires() const { return mQueryExpires; }
-std::string CInternetHttp::QueryForwarded() const { return mQueryForwarded; }
-std::string CInternetHttp::QueryLastModified() const { return mQueryLastModified; }
-std::string CInternetHttp::QueryPragma() const { return mQueryPragma; }
-std::string CInternetHttp::QueryRequestHeaders() const { return mQueryRequestHeaders; }
-std::string CInternetHttp::QueryRequestHeaders2() const { return mQueryRequestHeaders2; }
-std::string CInternetHttp::QueryServer() const { return mQueryServer; }
-std::string CInternetHttp::QuerySetCookie() const { return mQuerySetCookie; }
-std::string CInternetHttp::QueryStatusCode() const { return mQueryStatusCode; }
-std::string CInternetHttp::QueryStatusText() const { return mQueryStatusText; }
-std::string CInternetHttp::QueryUserAgent() const { return mQueryUserAgent; }
-std::string CInternetHttp::QueryVersion() const { return mQueryVersion; }
+std::string CInternetHttp::QueryContentLength() const {
+    return mQueryContentLength;
+}
+std::string CInternetHttp::QueryContentType() const {
+    return mQueryContentType;
+}
+std::string CInternetHttp::QueryExpires() const {
+    return mQueryExpires;
+}
+std::string CInternetHttp::QueryForwarded() const {
+    return mQueryForwarded;
+}
+std::string CInternetHttp::QueryLastModified() const {
+    return mQueryLastModified;
+}
+std::string CInternetHttp::QueryPragma() const {
+    return mQueryPragma;
+}
+std::string CInternetHttp::QueryRequestHeaders() const {
+    return mQueryRequestHeaders;
+}
+std::string CInternetHttp::QueryRequestHeaders2() const {
+    return mQueryRequestHeaders2;
+}
+std::string CInternetHttp::QueryServer() const {
+    return mQueryServer;
+}
+std::string CInternetHttp::QuerySetCookie() const {
+    return mQuerySetCookie;
+}
+std::string CInternetHttp::QueryStatusCode() const {
+    return mQueryStatusCode;
+}
+std::string CInternetHttp::QueryStatusText() const {
+    return mQueryStatusText;
+}
+std::string CInternetHttp::QueryUserAgent() const {
+    return mQueryUserAgent;
+}
+std::string CInternetHttp::QueryVersion() const {
+    return mQueryVersion;
+}
 
-std::string CInternetHttp::UserAgent() const { return mUserAgent; }
-void CInternetHttp::UserAgent(const std::string& strValue) { mUserAgent = strValue; }
+std::string CInternetHttp::UserAgent() const {
+    return mUserAgent;
+}
+void CInternetHttp::UserAgent(const std::string& strValue) {
+    mUserAgent = strValue;
+}
 
 void CInternetHttp::CloseConnection() {
     Trapped("CloseConnection", [&] { library_->InternetCloseHandle(mhConnection); });
@@ -140,8 +176,10 @@ void CInternetHttp::SendQuery() {
         mQueryVersion = QueryDispatch(HttpQuery::kVersion);
         mQueryStatusCode = QueryDispatch(HttpQuery::kStatusCode);
         mQueryStatusText = QueryDispatch(HttpQuery::kStatusText);
-        mQueryRequestHeaders = QueryDispatch(HttpQuery::kFlagRequestHeaders | HttpQuery::kRawHeadersCrlf);
-        mQueryRequestHeaders2 = QueryDispatch(HttpQuery::kFlagRequestHeaders | HttpQuery::kRequestMethod);
+        mQueryRequestHeaders =
+            QueryDispatch(HttpQuery::kFlagRequestHeaders | HttpQuery::kRawHeadersCrlf);
+        mQueryRequestHeaders2 =
+            QueryDispatch(HttpQuery::kFlagRequestHeaders | HttpQuery::kRequestMethod);
         mQueryForwarded = QueryDispatch(HttpQuery::kForwarded);
         mQueryServer = QueryDispatch(HttpQuery::kServer);
         mQueryUserAgent = QueryDispatch(HttpQuery::kFlagRequestHeaders | HttpQuery::kUserAgent);

@@ -25,13 +25,11 @@ bool IsServerName(const std::string& name) {
     };
     if (name.front() == '[') {
         if (name.size() < 3 || name.back() != ']') return false;
-        return std::all_of(name.begin() + 1, name.end() - 1, [&](char c) {
-            return isAlnum(c) || c == ':' || c == '.';
-        });
+        return std::all_of(name.begin() + 1, name.end() - 1,
+                           [&](char c) { return isAlnum(c) || c == ':' || c == '.'; });
     }
-    return std::all_of(name.begin(), name.end(), [&](char c) {
-        return isAlnum(c) || c == '-' || c == '.' || c == '_';
-    });
+    return std::all_of(name.begin(), name.end(),
+                       [&](char c) { return isAlnum(c) || c == '-' || c == '.' || c == '_'; });
 }
 
 // A request target: "/" and what follows, without blanks or control characters.
@@ -46,16 +44,26 @@ bool IsTarget(const std::string& target) {
 // The field that an information level asks for, or nothing for a level that is no field.
 const char* FieldName(uint32_t level) {
     switch (level) {
-        case HttpQuery::kContentType: return "Content-Type";
-        case HttpQuery::kContentLength: return "Content-Length";
-        case HttpQuery::kExpires: return "Expires";
-        case HttpQuery::kLastModified: return "Last-Modified";
-        case HttpQuery::kPragma: return "Pragma";
-        case HttpQuery::kForwarded: return "Forwarded";
-        case HttpQuery::kServer: return "Server";
-        case HttpQuery::kUserAgent: return "User-Agent";
-        case HttpQuery::kSetCookie: return "Set-Cookie";
-        default: return nullptr;
+        case HttpQuery::kContentType:
+            return "Content-Type";
+        case HttpQuery::kContentLength:
+            return "Content-Length";
+        case HttpQuery::kExpires:
+            return "Expires";
+        case HttpQuery::kLastModified:
+            return "Last-Modified";
+        case HttpQuery::kPragma:
+            return "Pragma";
+        case HttpQuery::kForwarded:
+            return "Forwarded";
+        case HttpQuery::kServer:
+            return "Server";
+        case HttpQuery::kUserAgent:
+            return "User-Agent";
+        case HttpQuery::kSetCookie:
+            return "Set-Cookie";
+        default:
+            return nullptr;
     }
 }
 
@@ -64,8 +72,10 @@ std::optional<std::string> Information(const std::string& head, uint32_t level, 
     if (head.empty()) return std::nullopt;
     const HttpHead::StartLine start = HttpHead::ParseStartLine(head);
     switch (level) {
-        case HttpQuery::kRawHeadersCrlf: return head;
-        case HttpQuery::kVersion: return ofRequest ? start.rest : start.first;
+        case HttpQuery::kRawHeadersCrlf:
+            return head;
+        case HttpQuery::kVersion:
+            return ofRequest ? start.rest : start.first;
         case HttpQuery::kStatusCode:
             if (ofRequest) return std::nullopt;
             return start.second;

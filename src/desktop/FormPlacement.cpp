@@ -8,8 +8,12 @@
 FormPlacement::FormPlacement(QWidget* window, std::string name)
     : window_(window), name_(std::move(name)) {}
 
-double FormPlacement::Left() const { return Twips::FromPixels(window_->frameGeometry().x()); }
-double FormPlacement::Top() const { return Twips::FromPixels(window_->frameGeometry().y()); }
+double FormPlacement::Left() const {
+    return Twips::FromPixels(window_->frameGeometry().x());
+}
+double FormPlacement::Top() const {
+    return Twips::FromPixels(window_->frameGeometry().y());
+}
 double FormPlacement::Width() const {
     return Twips::FromPixels(window_->frameGeometry().width());
 }
@@ -38,9 +42,15 @@ void FormPlacement::Move(double left, double top, double width, double height) {
 
 void FormPlacement::SetWindowState(int state) {
     switch (state) {
-        case kWindowMinimized: window_->setWindowState(Qt::WindowMinimized); break;
-        case kWindowMaximized: window_->setWindowState(Qt::WindowMaximized); break;
-        default: window_->setWindowState(Qt::WindowNoState); break;
+        case kWindowMinimized:
+            window_->setWindowState(Qt::WindowMinimized);
+            break;
+        case kWindowMaximized:
+            window_->setWindowState(Qt::WindowMaximized);
+            break;
+        default:
+            window_->setWindowState(Qt::WindowNoState);
+            break;
     }
 }
 

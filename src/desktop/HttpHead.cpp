@@ -35,7 +35,8 @@ StartLine ParseStartLine(std::string_view head) {
     std::string_view remainder = line.substr(firstSpace + 1);
     std::size_t secondSpace = remainder.find(' ');
     parts.second = std::string(remainder.substr(0, secondSpace));
-    if (secondSpace != std::string_view::npos) parts.rest = std::string(remainder.substr(secondSpace + 1));
+    if (secondSpace != std::string_view::npos)
+        parts.rest = std::string(remainder.substr(secondSpace + 1));
     return parts;
 }
 

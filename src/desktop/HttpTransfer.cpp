@@ -65,7 +65,8 @@ struct HttpTransfer::Callbacks {
         return static_cast<HttpTransfer*>(self)->BodyDelivered(data, size * count);
     }
     static int Debug(CURL*, curl_infotype type, char* data, std::size_t size, void* self) {
-        if (type == CURLINFO_HEADER_OUT) static_cast<HttpTransfer*>(self)->RequestHeadSent(data, size);
+        if (type == CURLINFO_HEADER_OUT)
+            static_cast<HttpTransfer*>(self)->RequestHeadSent(data, size);
         return 0;
     }
 };
@@ -167,8 +168,10 @@ void HttpTransfer::DriveUntil(Done done) {
             return;
         }
         // Wake at least once a second, and in time to notice the stall.
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(stallTimeout_ - idle);
-        const int waitMs = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count() + 1, 1, 1000));
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(stallTimeout_ - idle);
+        const int waitMs =
+            static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count() + 1, 1, 1000));
         curl_multi_poll(multi, nullptr, 0, waitMs, nullptr);
     }
 }

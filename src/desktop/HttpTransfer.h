@@ -57,11 +57,11 @@ private:
     std::string receivedHead_;
     bool receivedHeadComplete_ = false;  // its empty line came
     bool receivedHeadFinal_ = false;
-    std::string body_;               // delivered by libcurl, not yet read from offset bodyTaken_
+    std::string body_;  // delivered by libcurl, not yet read from offset bodyTaken_
     std::size_t bodyTaken_ = 0;
-    bool paused_ = false;            // libcurl holds a delivery until the body is read
+    bool paused_ = false;  // libcurl holds a delivery until the body is read
     bool sent_ = false;
     bool finished_ = false;
-    int result_ = 0;                 // libcurl's result once finished
+    int result_ = 0;  // libcurl's result once finished
     std::chrono::steady_clock::time_point lastActivity_;
 };

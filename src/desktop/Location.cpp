@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -70,9 +69,8 @@ int32_t ClampToInt32(int64_t value) {
 std::string TwipsText(double twips) {
     const double whole = std::nearbyint(twips) + 0.0;  // + 0.0 turns -0 into 0
     std::array<char, std::numeric_limits<double>::max_exponent10 + 8> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), whole,
-                      std::chars_format::fixed);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), whole,
+                                      std::chars_format::fixed);
     return std::string(buffer.data(), result.ptr);
 }
 
@@ -139,11 +137,24 @@ void PositionFormAtCorner(PlacedWindow& window, int code) {
     double left = 0;
     double top = 0;
     switch (code) {
-        case kTopLeft: left = leftEdge; top = topEdge; break;
-        case kTopRight: left = rightEdge; top = topEdge; break;
-        case kBottomLeft: left = leftEdge; top = bottomEdge; break;
-        case kBottomRight: left = rightEdge; top = bottomEdge; break;
-        default: return;
+        case kTopLeft:
+            left = leftEdge;
+            top = topEdge;
+            break;
+        case kTopRight:
+            left = rightEdge;
+            top = topEdge;
+            break;
+        case kBottomLeft:
+            left = leftEdge;
+            top = bottomEdge;
+            break;
+        case kBottomRight:
+            left = rightEdge;
+            top = bottomEdge;
+            break;
+        default:
+            return;
     }
     const auto newLeft = RoundToInt32(left);
     const auto newTop = RoundToInt32(top);
@@ -217,10 +228,14 @@ bool ParseLocation(const std::string& text, TwipsRect& location) {
 
 std::string WindowStateName(int state) {
     switch (state) {
-        case kWindowNormal: return "Normal";
-        case kWindowMinimized: return "Minimized";
-        case kWindowMaximized: return "Maximized";
-        default: return "";
+        case kWindowNormal:
+            return "Normal";
+        case kWindowMinimized:
+            return "Minimized";
+        case kWindowMaximized:
+            return "Maximized";
+        default:
+            return "";
     }
 }
 

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <algorithm>
 #include <optional>
 #include <string_view>
@@ -24,9 +23,13 @@ constexpr std::size_t kValueBufferSize = 1024;
 constexpr int32_t kCreatedNewKey = 1;
 constexpr int32_t kOpenedExistingKey = 2;
 
-QString ToQString(std::string_view ansi) { return QString::fromStdString(Ansi::ToUtf8(ansi)); }
+QString ToQString(std::string_view ansi) {
+    return QString::fromStdString(Ansi::ToUtf8(ansi));
+}
 
-std::string ToAnsi(const QString& text) { return Ansi::FromUtf8(text.toStdString()); }
+std::string ToAnsi(const QString& text) {
+    return Ansi::FromUtf8(text.toStdString());
+}
 
 // The settings group a key names: the segments after the product key, joined by "/"; nothing
 // for a key outside the product key.

@@ -20,9 +20,12 @@ frmAbout::frmAbout() {
     cmdOK = new QPushButton("OK", this);
     cmdSysInfo = new QPushButton("&System Info...", this);
     const std::pair<QWidget*, const char*> names[] = {
-        {picIcon, "picIcon"},         {lblTitle, "lblTitle"},
-        {lblDescription, "lblDescription"}, {lblVersion, "lblVersion"},
-        {lblDisclaimer, "lblDisclaimer"}, {cmdOK, "cmdOK"},
+        {picIcon, "picIcon"},
+        {lblTitle, "lblTitle"},
+        {lblDescription, "lblDescription"},
+        {lblVersion, "lblVersion"},
+        {lblDisclaimer, "lblDisclaimer"},
+        {cmdOK, "cmdOK"},
         {cmdSysInfo, "cmdSysInfo"},
     };
     for (const auto& [widget, name] : names) widget->setObjectName(name);

@@ -43,13 +43,17 @@ void ReplaceAppFile(const std::vector<std::string>& records) {
     }
 }
 
-IListControl& AppList() { return Lists::Get(ListId::frmApp_lstVAppCmd); }
+IListControl& AppList() {
+    return Lists::Get(ListId::frmApp_lstVAppCmd);
+}
 
 }  // namespace
 
 CApp::CApp() = default;
 
-CApp::~CApp() { mTempStore.reset(); }
+CApp::~CApp() {
+    mTempStore.reset();
+}
 
 void CApp::FillVACListBox() {
     mFile.InitRecord();
@@ -67,9 +71,13 @@ void CApp::FillVACListBox() {
     mFile.FileClose();
 }
 
-void CApp::UserCopy(const std::string& sCopy) { SetUserName(sCopy); }
+void CApp::UserCopy(const std::string& sCopy) {
+    SetUserName(sCopy);
+}
 
-void CApp::KeepAlive() { mFile.SetAppStart(true); }
+void CApp::KeepAlive() {
+    mFile.SetAppStart(true);
+}
 
 void CApp::VAppAdd(const std::string& sAppName, int16_t, bool bCreateFromNew) {
     try {
@@ -92,9 +100,7 @@ void CApp::VAppAdd(const std::string& sAppName, int16_t, bool bCreateFromNew) {
 std::string CApp::UserDefinedName(int16_t) {
     std::string record;
     ResumeNext([&] { mFile.FileOpen(false); });
-    ResumeNext([&] {
-        record = mFile.FileRead(static_cast<int16_t>(AppList().ListIndex() + 1));
-    });
+    ResumeNext([&] { record = mFile.FileRead(static_cast<int16_t>(AppList().ListIndex() + 1)); });
     const VacRecord::Fields fields = VacRecord::Split(record);
     mRecordUserName = fields.userName;
     ResumeNext([&] { mFile.FileClose(); });
@@ -111,7 +117,8 @@ void CApp::AddUserAppName(const std::string& sAppName, const std::string& sVocab
         mFile.FileOpen(false);
         const std::string text = mFile.FileRead(record);
         const std::size_t star = text.find('*');
-        const std::string head = star == std::string::npos ? std::string() : text.substr(0, star + 1);
+        const std::string head =
+            star == std::string::npos ? std::string() : text.substr(0, star + 1);
         mRecordUserName = head + sAppName + "~" + sVocabName + "$" + sPathName;
         mFile.FileStore(mRecordUserName, record);
         mFile.FileClose();
@@ -162,7 +169,9 @@ int16_t CApp::PlaceHolder(bool bRead, int16_t iListItem) {
     return 0;
 }
 
-void CApp::InitRecord() { mFile.InitRecord(); }
+void CApp::InitRecord() {
+    mFile.InitRecord();
+}
 
 void CApp::VAppTempStore(const std::string& sTemp) {
     if (!mTempStore) mTempStore.emplace();
@@ -177,9 +186,13 @@ std::string CApp::VAppTempRetrieve(int16_t iDataValue) {
     return (*mTempStore)[static_cast<std::size_t>(iDataValue - 1)];
 }
 
-void CApp::VAppTempClear() { mTempStore.reset(); }
+void CApp::VAppTempClear() {
+    mTempStore.reset();
+}
 
-int16_t CApp::AppRecordCount() { return mFile.RecordCount(false); }
+int16_t CApp::AppRecordCount() {
+    return mFile.RecordCount(false);
+}
 
 void CApp::CreateNewFile(bool bVocabulary, const std::string& sName) {
     mFile.FileDelete(bVocabulary, sName);
@@ -211,7 +224,7 @@ void CApp::DelRunApp() {
     } catch (const ErrorRecord& error) {
         // The file is unchanged: put the entry back so that the list still mirrors it.
         if (removed) ResumeNext([&] { list.AddItem(identity, selected); });
-        Dialogs::MsgBox(std::to_string(error.Number()) + " " + error.Description(),
-                        MsgButtons::OK, MsgIcon::Critical, "ERROR DELETE VOICE APPLICATION");
+        Dialogs::MsgBox(std::to_string(error.Number()) + " " + error.Description(), MsgButtons::OK,
+                        MsgIcon::Critical, "ERROR DELETE VOICE APPLICATION");
     }
 }

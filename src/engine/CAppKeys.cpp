@@ -29,11 +29,11 @@ struct NamedKey {
 };
 
 constexpr std::array<NamedKey, 28> kNamedKeys = {{
-    {"BKSP", 8},   {"DOWN", 40},  {"UP", 38},    {"RIGHT", 39}, {"LEFT", 37},  {"DEL", 46},
-    {"ESC", 27},   {"HOME", 36},  {"PGDN", 34},  {"PGUP", 33},  {"TAB", 9},    {"END", 35},
-    {"F1", 112},   {"F2", 113},   {"F3", 114},   {"F4", 115},   {"F5", 116},   {"F6", 117},
-    {"F7", 118},   {"F8", 119},   {"F9", 120},   {"F10", 121},  {"F11", 122},  {"F12", 123},
-    {"F13", 124},  {"F14", 125},  {"F15", 126},  {"F16", 127},
+    {"BKSP", 8},  {"DOWN", 40}, {"UP", 38},   {"RIGHT", 39}, {"LEFT", 37}, {"DEL", 46},
+    {"ESC", 27},  {"HOME", 36}, {"PGDN", 34}, {"PGUP", 33},  {"TAB", 9},   {"END", 35},
+    {"F1", 112},  {"F2", 113},  {"F3", 114},  {"F4", 115},   {"F5", 116},  {"F6", 117},
+    {"F7", 118},  {"F8", 119},  {"F9", 120},  {"F10", 121},  {"F11", 122}, {"F12", 123},
+    {"F13", 124}, {"F14", 125}, {"F15", 126}, {"F16", 127},
 }};
 
 // The code of a named key, 0 when the name is not in the table (names are exact, upper case).
@@ -44,7 +44,9 @@ uint8_t NamedKeyCode(std::string_view name) {
     return 0;
 }
 
-bool IsModifierPrefix(char c) { return c == '%' || c == '^' || c == '+'; }
+bool IsModifierPrefix(char c) {
+    return c == '%' || c == '^' || c == '+';
+}
 
 // The window identity text of a window: class name, blank, broken bar, blank, title.
 std::string WindowIdentity(Hwnd hWnd) {
@@ -155,7 +157,8 @@ int16_t CApp::VocabCheckSteps(const std::string& sPhrase) {
     }
 
     // Never type into a window of this program.
-    const std::string frontTitle = windows.GetWindowTextA(windows.GetForegroundWindow(), kTextBufferSize);
+    const std::string frontTitle =
+        windows.GetWindowTextA(windows.GetForegroundWindow(), kTextBufferSize);
     if (frontTitle.find("Vorn") != std::string::npos) {
         mFile.FileClose();
         return 0;
@@ -174,7 +177,8 @@ void CApp::TypeKeys(const std::string& keys) {
         const std::string c = i < keys.size() ? keys.substr(i, 1) : std::string();
         if (!c.empty() && IsModifierPrefix(c.front())) {
             if (!ModifierGroup(keys, i)) return;
-        } else if (!c.empty() && kPressReleaseCharacters.find(c.front()) != std::string_view::npos) {
+        } else if (!c.empty() &&
+                   kPressReleaseCharacters.find(c.front()) != std::string_view::npos) {
             keyboard.PressKey(c, true);
             keyboard.PressKey(c, false, true);
         } else if (c == "~") {
@@ -195,7 +199,8 @@ bool CApp::ModifierGroup(const std::string& keys, std::size_t& i) {
     // Pressed in the order written, released in the reverse order when the group ends, also
     // when it ends early or by a failure.
     PressedKeys modifiers;
-    for (int prefixes = 0; prefixes < 3 && i < keys.size() && IsModifierPrefix(keys[i]); ++prefixes) {
+    for (int prefixes = 0; prefixes < 3 && i < keys.size() && IsModifierPrefix(keys[i]);
+         ++prefixes) {
         modifiers.Down(ModifierKeyCode(keys.substr(i, 1)));
         ++i;
     }

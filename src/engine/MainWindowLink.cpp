@@ -25,7 +25,11 @@ void RunOnApplicationMatched() {
     if (Current().onApplicationMatched) Current().onApplicationMatched();
 }
 
-void SetWindowHandle(Hwnd hWnd) { Current().windowHandle = hWnd; }
-Hwnd WindowHandle() { return Current().windowHandle; }
+void SetWindowHandle(Hwnd hWnd) {
+    Current().windowHandle = hWnd;
+}
+Hwnd WindowHandle() {
+    return Current().windowHandle;
+}
 
 }  // namespace MainWindowLink

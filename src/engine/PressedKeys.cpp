@@ -19,7 +19,8 @@ void PressedKeys::Down(uint8_t vk, uint8_t scan, uint32_t flags) {
 }
 
 void PressedKeys::Up(uint8_t vk) {
-    const auto key = std::find_if(held_.begin(), held_.end(), [&](const Key& k) { return k.vk == vk; });
+    const auto key =
+        std::find_if(held_.begin(), held_.end(), [&](const Key& k) { return k.vk == vk; });
     if (key == held_.end()) return;
     // Forgotten only once the release went out; otherwise the destructor tries again.
     Platform::Keyboard().keybd_event(key->vk, key->scan, key->flags | kKeyEventKeyUp);

@@ -16,8 +16,11 @@ public:
     // keybd_event key down, remembered for its release.
     void Down(uint8_t vk, uint8_t scan = 0, uint32_t flags = 0);
     // A key that an earlier call pressed and this object is to release.
-    void Adopt(uint8_t vk, uint8_t scan = 0, uint32_t flags = 0) { held_.push_back({vk, scan, flags}); }
-    // keybd_event key up of a key pressed through Down or adopted, with the flags it went down with.
+    void Adopt(uint8_t vk, uint8_t scan = 0, uint32_t flags = 0) {
+        held_.push_back({vk, scan, flags});
+    }
+    // keybd_event key up of a key pressed through Down or adopted, with the flags it went down
+    // with.
     void Up(uint8_t vk);
     // Forgets every held key without releasing it: the caller holds it on purpose.
     void KeepHeld() { held_.clear(); }

@@ -88,7 +88,9 @@ Hwnd RunningAppHwnd(const std::string& sKey) {
     return handle;
 }
 
-void ReleaseRunningApps() { mRunningApps().reset(); }
+void ReleaseRunningApps() {
+    mRunningApps().reset();
+}
 
 bool ActivateWindow(Hwnd hWnd) {
     IWindowSystem& windows = Platform::Windows();

@@ -34,7 +34,8 @@ PhraseFields SplitForPhrase(const std::string& record) {
     if (star != npos) {
         const std::size_t tilde = record.find('~', star + 1);
         fields.phrase = Between(record, star, tilde);
-        if (tilde != npos) fields.vocabularyName = Between(record, tilde, record.find('$', tilde + 1));
+        if (tilde != npos)
+            fields.vocabularyName = Between(record, tilde, record.find('$', tilde + 1));
     }
     const std::size_t dollar = record.find('$');
     fields.pathName = dollar == npos ? record : record.substr(dollar + 1);
@@ -46,7 +47,8 @@ PhraseFields SplitForPhrase(const std::string& record) {
         const std::size_t titleStart = bar + 2;
         if (titleStart <= record.size()) {
             const std::size_t titleEnd = record.find('*', titleStart);
-            fields.windowText = record.substr(titleStart, titleEnd == npos ? npos : titleEnd - titleStart);
+            fields.windowText =
+                record.substr(titleStart, titleEnd == npos ? npos : titleEnd - titleStart);
         }
     }
     return fields;

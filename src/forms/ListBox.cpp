@@ -16,8 +16,7 @@ void ListBox::SetHorizontalExtent(int pixels) {
     extent_ = pixels;
     // A list with an extent wider than itself keeps its horizontal scroll bar, as a list box
     // does; a bar that came and went with each layout would lay the list out for ever.
-    setHorizontalScrollBarPolicy(extent_ > width() ? Qt::ScrollBarAlwaysOn
-                                                   : Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(extent_ > width() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     updateGeometries();
 }
 

@@ -10,32 +10,44 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(MsgIcon icon) {
     switch (icon) {
-        case MsgIcon::Information: return QMessageBox::Information;
-        case MsgIcon::Critical: return QMessageBox::Critical;
-        case MsgIcon::Exclamation: return QMessageBox::Warning;
-        case MsgIcon::Question: return QMessageBox::Question;
-        case MsgIcon::None: break;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
     switch (buttons) {
-        case MsgButtons::OKCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-        case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::OKCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MsgButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
         case MsgButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case MsgButtons::OK: break;
+        case MsgButtons::OK:
+            break;
     }
     return QMessageBox::Ok;
 }
 
 MsgAnswer FromQtButton(int button) {
     switch (button) {
-        case QMessageBox::Cancel: return MsgAnswer::Cancel;
-        case QMessageBox::Yes: return MsgAnswer::Yes;
-        case QMessageBox::No: return MsgAnswer::No;
-        default: return MsgAnswer::OK;
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        default:
+            return MsgAnswer::OK;
     }
 }
 
@@ -54,8 +66,8 @@ MsgAnswer QtDialogs::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon
 std::string QtDialogs::InputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
     bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), ToQString(title),
-                                               ToQString(prompt), QLineEdit::Normal,
-                                               ToQString(defaultText), &ok);
+    const QString text =
+        QInputDialog::getText(QApplication::activeWindow(), ToQString(title), ToQString(prompt),
+                              QLineEdit::Normal, ToQString(defaultText), &ok);
     return ok ? FromQString(text) : std::string();
 }

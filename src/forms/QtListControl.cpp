@@ -26,7 +26,9 @@ void QtListControl::Check(int index) const {
     }
 }
 
-int QtListControl::ListCount() const { return list_->count(); }
+int QtListControl::ListCount() const {
+    return list_->count();
+}
 
 std::string QtListControl::List(int index) const {
     const QListWidgetItem* item = list_->item(index);
@@ -98,7 +100,9 @@ void QtListControl::SetItemData(int index, int32_t data) {
     list_->item(index)->setData(kItemDataRole, data);
 }
 
-std::string QtListControl::Text() const { return List(ListIndex()); }
+std::string QtListControl::Text() const {
+    return List(ListIndex());
+}
 
 void QtListControl::SetText(const std::string& text) {
     const int index = FindStringExact(text);
@@ -117,7 +121,9 @@ void QtComboControl::Check(int index) const {
     }
 }
 
-int QtComboControl::ListCount() const { return combo_->count(); }
+int QtComboControl::ListCount() const {
+    return combo_->count();
+}
 
 std::string QtComboControl::List(int index) const {
     if (index < 0 || index >= combo_->count()) return {};
@@ -146,9 +152,13 @@ void QtComboControl::RemoveItem(int index) {
     combo_->removeItem(index);
 }
 
-void QtComboControl::Clear() { combo_->clear(); }
+void QtComboControl::Clear() {
+    combo_->clear();
+}
 
-int QtComboControl::ListIndex() const { return combo_->currentIndex(); }
+int QtComboControl::ListIndex() const {
+    return combo_->currentIndex();
+}
 
 void QtComboControl::SetListIndex(int index) {
     if (index < -1 || index >= combo_->count()) {
@@ -177,9 +187,13 @@ void QtComboControl::SetItemData(int index, int32_t data) {
     combo_->setItemData(index, data);
 }
 
-std::string QtComboControl::Text() const { return FromQString(combo_->currentText()); }
+std::string QtComboControl::Text() const {
+    return FromQString(combo_->currentText());
+}
 
-void QtComboControl::SetText(const std::string& text) { combo_->setEditText(ToQString(text)); }
+void QtComboControl::SetText(const std::string& text) {
+    combo_->setEditText(ToQString(text));
+}
 
 int QtComboControl::FindStringExact(const std::string& text, int startAfter) const {
     return FindStringExactIn(combo_->count(), startAfter, text, [this](int i) { return List(i); });

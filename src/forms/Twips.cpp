@@ -13,9 +13,13 @@ double PerPixel() {
     return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
 
-int ToPixels(double twips) { return static_cast<int>(std::lround(twips / PerPixel())); }
+int ToPixels(double twips) {
+    return static_cast<int>(std::lround(twips / PerPixel()));
+}
 
-double FromPixels(int pixels) { return pixels * PerPixel(); }
+double FromPixels(int pixels) {
+    return pixels * PerPixel();
+}
 
 void Place(QWidget* widget, double left, double top, double width, double height) {
     widget->setGeometry(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height));

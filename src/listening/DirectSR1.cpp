@@ -21,12 +21,12 @@ DirectSR1::DirectSR1(std::unique_ptr<IAudioSource> source, QObject* parent)
     RecognitionThread::Callbacks callbacks;
     callbacks.phrase = [this](uint64_t session, const std::string& phrase) {
         const QString text = QString::fromStdString(Ansi::ToUtf8(phrase));
-        QMetaObject::invokeMethod(this, [this, session, text] { Deliver(session, text); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, session, text] { Deliver(session, text); }, Qt::QueuedConnection);
     };
     callbacks.level = [this](uint64_t session, int32_t level) {
-        QMetaObject::invokeMethod(this, [this, session, level] { DeliverLevel(session, level); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, session, level] { DeliverLevel(session, level); }, Qt::QueuedConnection);
     };
     callbacks.note = [](const std::string& note) {
         qCWarning(lcSpeech, "%s", Ansi::ToUtf8(note).c_str());

@@ -2,4 +2,6 @@
 
 #include "listening/frmVorn.h"
 
-void Main() { frmVorn::Default().show(); }
+void Main() {
+    frmVorn::Default().show();
+}

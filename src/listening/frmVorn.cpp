@@ -105,10 +105,13 @@ void frmVorn::DirectSR1_MicrophoneFailed(const std::string& reason) {
     stbVCmdPanel1->setText("No microphone");
     if (microphoneReported_) return;
     microphoneReported_ = true;
-    Dialogs::MsgBox("Vorn! Voice Control cannot hear you: the microphone or the sound server is "
-                    "not available (" + reason + ").  Click the sound meter or press Alt+F1 to "
-                    "try again.",
-                    MsgButtons::OK, MsgIcon::Exclamation);
+    Dialogs::MsgBox(
+        "Vorn! Voice Control cannot hear you: the microphone or the sound server is "
+        "not available (" +
+            reason +
+            ").  Click the sound meter or press Alt+F1 to "
+            "try again.",
+        MsgButtons::OK, MsgIcon::Exclamation);
 }
 
 bool frmVorn::eventFilter(QObject* watched, QEvent* event) {
@@ -166,7 +169,8 @@ void frmVorn::DirectSR1_AudioLevel(int32_t level) {
 }
 
 void frmVorn::VUMeter_ToggleListening() {
-    ResumeNext([this] { DirectSR1->LoadGrammarFile(QString::fromStdString(RecordPaths::GrammarFile())); });
+    ResumeNext(
+        [this] { DirectSR1->LoadGrammarFile(QString::fromStdString(RecordPaths::GrammarFile())); });
     bPaused = !bPaused;
     bool configurationVisible = false;
     ResumeNext([&] { configurationVisible = frmApp::Default().isVisible(); });

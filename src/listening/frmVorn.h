@@ -46,7 +46,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-
     std::unique_ptr<CApp> mApp;
     std::unique_ptr<CVocab> mVocab;
     bool bConfigOpened = false;

@@ -24,9 +24,15 @@ T& Require(const std::shared_ptr<T>& backend) {
 
 }  // namespace
 
-IWindowSystem& Windows() { return Require(Current().windows); }
-IKeyboard& Keyboard() { return Require(Current().keyboard); }
-IProcessLauncher& Processes() { return Require(Current().processes); }
+IWindowSystem& Windows() {
+    return Require(Current().windows);
+}
+IKeyboard& Keyboard() {
+    return Require(Current().keyboard);
+}
+IProcessLauncher& Processes() {
+    return Require(Current().processes);
+}
 
 void Install(std::shared_ptr<IWindowSystem> windows, std::shared_ptr<IKeyboard> keyboard,
              std::shared_ptr<IProcessLauncher> processes) {

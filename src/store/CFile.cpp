@@ -66,11 +66,17 @@ void CFile::VAppCmdFileRead() {
                               DataSlot::Mode::RecordReadOnly, kVocabRecordLength);
 }
 
-void CFile::TempFileOpen() { GrammarSlot::Instance().OpenAppend(RecordPaths::GrammarFile()); }
+void CFile::TempFileOpen() {
+    GrammarSlot::Instance().OpenAppend(RecordPaths::GrammarFile());
+}
 
-void CFile::FileClose() { DataSlot::Instance().Close(); }
+void CFile::FileClose() {
+    DataSlot::Instance().Close();
+}
 
-void CFile::TempFileClose() { GrammarSlot::Instance().Close(); }
+void CFile::TempFileClose() {
+    GrammarSlot::Instance().Close();
+}
 
 void CFile::FileStore(std::string sStoreValue, int16_t iRecNumber) {
     if (!DataSlot::Instance().Write(iRecNumber, sStoreValue)) {
@@ -116,7 +122,9 @@ void CFile::TempDelete() {
     }
 }
 
-void CFile::InitRecord() { SetRecordNumber(1); }
+void CFile::InitRecord() {
+    SetRecordNumber(1);
+}
 
 void CFile::IncrementRecord() {
     if (RecordNumber() == INT16_MAX) PlatformError::Raise(PlatformError::kOverflow);

@@ -32,7 +32,9 @@ std::string ActivationPhrase(const std::string& record) {
 }
 
 // The word of a vocabulary entry: the text before the first ":", the whole text without one.
-std::string EntryWord(const std::string& entry) { return entry.substr(0, entry.find(':')); }
+std::string EntryWord(const std::string& entry) {
+    return entry.substr(0, entry.find(':'));
+}
 
 // Walks the data file from the record position to its end mark, handing each record's text to
 // use. A record that cannot be read is passed over; the walk ends when the end mark cannot be
@@ -69,8 +71,8 @@ void CFile::TempLoad() {
     IListControl& lstTemp = Lists::Get(ListId::frmTemp_lstTemp);
     const std::string grammarPath = RecordPaths::GrammarFile();
     const std::string asidePath = grammarPath + kAsideSuffix;
-    const std::array<std::string, 5> grammarHeader = {
-        "[Grammar]", "langid = 1033", "type=cfg", "[<start>]", "<start>=switch to"};
+    const std::array<std::string, 5> grammarHeader = {"[Grammar]", "langid = 1033", "type=cfg",
+                                                      "[<start>]", "<start>=switch to"};
 
     ResumeNext([&] { lstTemp.Clear(); });
     const bool opened = ResumeNext([&] { GrammarSlot::Instance().OpenNew(asidePath); });
@@ -95,7 +97,8 @@ void CFile::TempLoad() {
         FileOpen(true, name);
         ScanToEnd(*this, [&](const std::string& entry) {
             const std::string word = EntryWord(entry);
-            if (!word.empty() && foldedWords.insert(Ansi::ToLower(word)).second) lstTemp.AddItem(word);
+            if (!word.empty() && foldedWords.insert(Ansi::ToLower(word)).second)
+                lstTemp.AddItem(word);
         });
         FileClose();
         InitRecord();

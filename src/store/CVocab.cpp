@@ -98,7 +98,9 @@ std::string CVocab::RetrieveDictionary(const int16_t& iRecNumber) {
     }
 }
 
-void CVocab::DictionaryInitialize() { mCopyBuffer.reset(); }
+void CVocab::DictionaryInitialize() {
+    mCopyBuffer.reset();
+}
 
 void CVocab::CopyAll() {
     IListControl& lstDictionary = Lists::Get(ListId::frmVocab_lstDictionary);
@@ -110,7 +112,9 @@ void CVocab::SelectionIncrement() {
     SetSelectionNumber(static_cast<int16_t>(mSelectionNumber + 1));
 }
 
-void CVocab::SelectInitialize() { SetSelectionNumber(0); }
+void CVocab::SelectInitialize() {
+    SetSelectionNumber(0);
+}
 
 void CVocab::SelectionDecrement() {
     if (mSelectionNumber == INT16_MIN) PlatformError::Raise(PlatformError::kOverflow);
@@ -122,16 +126,24 @@ void CVocab::CreateNewVocab(const std::string& sVocabName) {
     mFile.FileClose();
 }
 
-void CVocab::DeleteVocabFile(const std::string& sDeletedFile) { mFile.FileDelete(true, sDeletedFile); }
+void CVocab::DeleteVocabFile(const std::string& sDeletedFile) {
+    mFile.FileDelete(true, sDeletedFile);
+}
 
 int16_t CVocab::DictionaryRecordCount(const std::string& sName) {
     mFile.RecordCount(true, sName);
     return mFile.RecordNumber();
 }
 
-void CVocab::InitRecord() { mFile.InitRecord(); }
-void CVocab::MinusRecord() { mFile.DecrementRecord(); }
-void CVocab::PlusRecord() { mFile.IncrementRecord(); }
+void CVocab::InitRecord() {
+    mFile.InitRecord();
+}
+void CVocab::MinusRecord() {
+    mFile.DecrementRecord();
+}
+void CVocab::PlusRecord() {
+    mFile.IncrementRecord();
+}
 
 std::string CVocab::ReadDictionary(const int16_t& iRecord, const std::string& sName) {
     mFile.FileOpen(true, sName);

@@ -37,7 +37,8 @@ bool WriteAll(int fd, const char* data, std::size_t size, off_t offset) {
 ssize_t ReadUpTo(int fd, char* data, std::size_t size, off_t offset) {
     std::size_t total = 0;
     while (total < size) {
-        const ssize_t got = pread(fd, data + total, size - total, offset + static_cast<off_t>(total));
+        const ssize_t got =
+            pread(fd, data + total, size - total, offset + static_cast<off_t>(total));
         if (got < 0) {
             if (errno == EINTR) continue;
             return -1;
@@ -60,9 +61,15 @@ bool DataSlot::Open(const std::string& path, Mode mode, int recordLength) {
     Close();
     int flags = O_CLOEXEC;
     switch (mode) {
-        case Mode::RecordReadWrite: flags |= O_RDWR | O_CREAT; break;
-        case Mode::RecordReadOnly: flags |= O_RDONLY; break;
-        case Mode::Output: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case Mode::RecordReadWrite:
+            flags |= O_RDWR | O_CREAT;
+            break;
+        case Mode::RecordReadOnly:
+            flags |= O_RDONLY;
+            break;
+        case Mode::Output:
+            flags |= O_WRONLY | O_CREAT | O_TRUNC;
+            break;
     }
     const int fd = ::open(path.c_str(), flags, 0644);
     if (fd < 0) return false;
@@ -86,7 +93,9 @@ void DataSlot::Close() {
     atEnd_ = false;
 }
 
-bool DataSlot::Holds(const std::string& path) const { return IsOpen() && SameFile(path_, path); }
+bool DataSlot::Holds(const std::string& path) const {
+    return IsOpen() && SameFile(path_, path);
+}
 
 bool DataSlot::AtEnd() const {
     if (!IsOpen()) PlatformError::Raise(PlatformError::kBadFileNameOrNumber);
@@ -105,8 +114,9 @@ std::optional<std::string> DataSlot::Read(int32_t record) {
         atEnd_ = true;
         return std::string();
     }
-    const std::size_t count = static_cast<unsigned char>(buffer[0]) |
-                              (static_cast<std::size_t>(static_cast<unsigned char>(buffer[1])) << 8);
+    const std::size_t count =
+        static_cast<unsigned char>(buffer[0]) |
+        (static_cast<std::size_t>(static_cast<unsigned char>(buffer[1])) << 8);
     if (count > length - 2) return std::nullopt;
     return std::string(buffer.data() + 2, count);
 }
@@ -129,9 +139,13 @@ GrammarSlot& GrammarSlot::Instance() {
     return slot;
 }
 
-void GrammarSlot::OpenAppend(const std::string& path) { Open(path, O_APPEND); }
+void GrammarSlot::OpenAppend(const std::string& path) {
+    Open(path, O_APPEND);
+}
 
-void GrammarSlot::OpenNew(const std::string& path) { Open(path, O_TRUNC); }
+void GrammarSlot::OpenNew(const std::string& path) {
+    Open(path, O_TRUNC);
+}
 
 void GrammarSlot::Open(const std::string& path, int modeFlag) {
     Close();
@@ -147,7 +161,9 @@ void GrammarSlot::Close() {
     path_.clear();
 }
 
-bool GrammarSlot::Holds(const std::string& path) const { return IsOpen() && SameFile(path_, path); }
+bool GrammarSlot::Holds(const std::string& path) const {
+    return IsOpen() && SameFile(path_, path);
+}
 
 void GrammarSlot::WriteLine(const std::string& text) {
     if (!IsOpen()) PlatformError::Raise(PlatformError::kBadFileNameOrNumber);
@@ -158,4 +174,6 @@ void GrammarSlot::WriteLine(const std::string& text) {
     }
 }
 
-bool DataFileAtEnd() { return DataSlot::Instance().AtEnd(); }
+bool DataFileAtEnd() {
+    return DataSlot::Instance().AtEnd();
+}

@@ -11,7 +11,9 @@ std::string ProgramFile(const std::string& name) {
     return ProgramFolder() + "/" + Ansi::ToUtf8(name) + kRecordFileExtension;
 }
 
-std::string VocabFolder() { return ProgramFolder() + "/" + kVocabFolderName; }
+std::string VocabFolder() {
+    return ProgramFolder() + "/" + kVocabFolderName;
+}
 
 std::optional<std::string> VocabFile(const std::string& name) {
     if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos) {
@@ -26,6 +28,8 @@ std::optional<std::string> VocabFile(const std::string& name) {
     return VocabFolder() + "/" + Ansi::ToUtf8(wanted);
 }
 
-std::string GrammarFile() { return ProgramFolder() + "/" + kGrammarFileName; }
+std::string GrammarFile() {
+    return ProgramFolder() + "/" + kGrammarFileName;
+}
 
 }  // namespace RecordPaths

@@ -35,7 +35,8 @@ std::vector<std::string> Names() {
     });
     std::vector<std::string> names;
     names.reserve(fileNames.size());
-    for (const std::string& fileName : fileNames) names.push_back(fileName.substr(0, fileName.find('.')));
+    for (const std::string& fileName : fileNames)
+        names.push_back(fileName.substr(0, fileName.find('.')));
     return names;
 }
 

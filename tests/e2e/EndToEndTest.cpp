@@ -17,7 +17,9 @@
 namespace {
 
 // Pixels of the program's layouts on the test display (96 dots per inch: 15 twips a pixel).
-int Twips(int twips) { return twips / 15; }
+int Twips(int twips) {
+    return twips / 15;
+}
 
 class EndToEndTest : public ::testing::Test {
 protected:
@@ -70,17 +72,16 @@ TEST_F(EndToEndTest, AnActivationPhraseBringsItsWindowToTheFront) {
 }
 
 TEST_F(EndToEndTest, AVocabularyWordTypesItsKeysIntoTheWindowInFront) {
-    ASSERT_TRUE(WaitFor([] {
-        return Platform::Windows().GetForegroundWindow() == session->LoggerWindow();
-    }));
+    ASSERT_TRUE(WaitFor(
+        [] { return Platform::Windows().GetForegroundWindow() == session->LoggerWindow(); }));
     bool typed = false;
     for (int attempt = 0; attempt < kAttempts && !typed; ++attempt) {
         session->Say("hello");
         const auto presses = session->Logger().PressesUntil("press exclam 0x1");
         typed = !presses.empty() && presses.back().rfind("(no ", 0) != 0;
         if (typed) {
-            EXPECT_EQ(presses, (std::vector<std::string>{"Shift_L 0x0", "H 0x1", "i 0x0",
-                                                         "Shift_L 0x0"}));
+            EXPECT_EQ(presses,
+                      (std::vector<std::string>{"Shift_L 0x0", "H 0x1", "i 0x0", "Shift_L 0x0"}));
         }
     }
     EXPECT_TRUE(typed);
@@ -94,9 +95,8 @@ TEST_F(EndToEndTest, APhraseWhoseWindowIsAbsentStartsItsProgram) {
 
 TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindowWhereADraggedWindowIsAdded) {
     Platform::Windows().SetForegroundWindow(session->MainWindow());
-    ASSERT_TRUE(WaitFor([] {
-        return Platform::Windows().GetForegroundWindow() == session->MainWindow();
-    }));
+    ASSERT_TRUE(
+        WaitFor([] { return Platform::Windows().GetForegroundWindow() == session->MainWindow(); }));
     IKeyboard& keyboard = Platform::Keyboard();
     keyboard.keybd_event(kVkMenu, 0, 0);
     keyboard.keybd_event('C', 0, 0);
@@ -125,8 +125,8 @@ TEST_F(EndToEndTest, ClosingTheMainWindowEndsTheProgramAndKeepsItsPlacement) {
     // The application window, shown modally, is closed first: its close box unloads it.
     const Hwnd configuration = VornSession::WaitForWindow("Application Command Configuration");
     CloseWindow(configuration);
-    ASSERT_TRUE(WaitFor(
-        [&] { return Platform::Windows().GetWindowTextA(configuration, 256).empty(); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return Platform::Windows().GetWindowTextA(configuration, 256).empty(); }));
     CloseWindow(session->MainWindow());
     EXPECT_TRUE(WaitFor([] { return !session->Program().Running(); }, std::chrono::seconds(10)));
     const std::string settings =

@@ -9,7 +9,9 @@
 
 namespace {
 
-void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(30)); }
+void Pause() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+}
 
 }  // namespace
 

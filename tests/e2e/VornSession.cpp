@@ -19,15 +19,14 @@ constexpr double kQuietAfter = 1.0;
 }  // namespace
 
 VornSession::VornSession() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "vorn-e2e-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "vorn-e2e-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     folder_ = pattern;
     const std::string program = folder_ + "/vorn";
     std::filesystem::copy_file(VORN_PROGRAM, program);
     std::filesystem::create_directory(folder_ + "/vocab");
-    const std::string client = std::string(VORN_X11_TEST_CLIENT) +
-                               " --lifetime 30 --window \"Started|started window|\"";
+    const std::string client =
+        std::string(VORN_X11_TEST_CLIENT) + " --lifetime 30 --window \"Started|started window|\"";
     WriteRecords(folder_ + "/VAppCmd.txt",
                  {"KeyLogger \xA6 Key Logger*key logger~Keys$",
                   "Started \xA6 started window*open the client~Keys$" + client},
@@ -65,13 +64,15 @@ VornSession::~VornSession() {
     std::filesystem::remove_all(folder_, ec);
 }
 
-void VornSession::Say(const std::string& phrase) { StartSaying(phrase).player->Wait(); }
+void VornSession::Say(const std::string& phrase) {
+    StartSaying(phrase).player->Wait();
+}
 
 VornSession::Saying VornSession::StartSaying(const std::string& phrase) {
     const auto speech = SpeechSamples::Speak(phrase, "en-us");
     if (speech.empty()) throw std::runtime_error("espeak-ng could not speak: " + phrase);
-    const auto utterance = SpeechSamples::Frame(speech, kQuietBefore, kQuietAfter,
-                                                static_cast<uint32_t>(++sayings_));
+    const auto utterance =
+        SpeechSamples::Frame(speech, kQuietBefore, kQuietAfter, static_cast<uint32_t>(++sayings_));
     const std::string wav = folder_ + "/say" + std::to_string(sayings_) + ".wav";
     SpeechSamples::WriteWav(wav, utterance.samples);
     const auto started = std::chrono::steady_clock::now();

@@ -2,7 +2,6 @@
 
 #include <stdlib.h>
 
-
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -24,12 +23,14 @@ PrivatePulseServer::PrivatePulseServer() {
     const std::vector<std::string> environment = {"HOME=" + folder_, "XDG_RUNTIME_DIR=" + folder_,
                                                   "PULSE_RUNTIME_PATH=" + folder_ + "/run",
                                                   "PULSE_STATE_PATH=" + folder_ + "/state"};
-    daemon_ = std::make_unique<ChildProcess>(std::vector<std::string>{"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-                  "--disallow-exit", "-L",
-                  "module-native-protocol-unix socket=" + socket + " auth-anonymous=1", "-L",
-                  std::string("module-null-sink rate=16000 channels=1 sink_name=") + kSink, "-L",
-                  std::string("module-virtual-source source_name=") + kMicrophone +
-                      " master=" + kSink + ".monitor"},
+    daemon_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{
+            "pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+            "--disallow-exit", "-L",
+            "module-native-protocol-unix socket=" + socket + " auth-anonymous=1", "-L",
+            std::string("module-null-sink rate=16000 channels=1 sink_name=") + kSink, "-L",
+            std::string("module-virtual-source source_name=") + kMicrophone + " master=" + kSink +
+                ".monitor"},
         true, environment);
     // The server is up when it answers; the virtual microphone then becomes the default.
     for (int attempt = 0; attempt < 200 && !ready_; ++attempt) {

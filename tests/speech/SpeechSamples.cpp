@@ -1,7 +1,5 @@
 #include "SpeechSamples.h"
 
-#include "ChildProcess.h"
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,12 +10,16 @@
 #include <fstream>
 #include <random>
 
+#include "ChildProcess.h"
+
 namespace SpeechSamples {
 namespace {
 
 constexpr int kRate = 16000;
 
-bool Run(const std::vector<std::string>& args) { return RunProgram(args) == 0; }
+bool Run(const std::vector<std::string>& args) {
+    return RunProgram(args) == 0;
+}
 
 int16_t Clip(double value) {
     return static_cast<int16_t>(std::clamp(std::lround(value), -32768L, 32767L));

@@ -19,13 +19,13 @@ TEST(AnsiText, KnownCharactersMapToTheirUnicodeForms) {
 }
 
 TEST(AnsiText, CharactersTheCodePageLacksBecomeQuestionMarks) {
-    EXPECT_EQ(Ansi::FromUtf8("\u4E2D\u6587"), "??");           // CJK
-    EXPECT_EQ(Ansi::FromUtf8("a\U0001F600b"), "a?b");           // emoji, 4-byte sequence
-    EXPECT_EQ(Ansi::FromUtf8("x\xC3"), "x?");                   // truncated sequence
-    EXPECT_EQ(Ansi::FromUtf8("\xFFok"), "?ok");                 // invalid lead byte
-    EXPECT_EQ(Ansi::FromUtf8("\xC0\xAF"), "?");                 // overlong form
-    EXPECT_EQ(Ansi::FromUtf8("\xED\xA0\x80"), "?");             // surrogate
-    EXPECT_EQ(Ansi::FromUtf8("\u0100"), "?");                   // A macron
+    EXPECT_EQ(Ansi::FromUtf8("\u4E2D\u6587"), "??");   // CJK
+    EXPECT_EQ(Ansi::FromUtf8("a\U0001F600b"), "a?b");  // emoji, 4-byte sequence
+    EXPECT_EQ(Ansi::FromUtf8("x\xC3"), "x?");          // truncated sequence
+    EXPECT_EQ(Ansi::FromUtf8("\xFFok"), "?ok");        // invalid lead byte
+    EXPECT_EQ(Ansi::FromUtf8("\xC0\xAF"), "?");        // overlong form
+    EXPECT_EQ(Ansi::FromUtf8("\xED\xA0\x80"), "?");    // surrogate
+    EXPECT_EQ(Ansi::FromUtf8("\u0100"), "?");          // A macron
 }
 
 TEST(AnsiText, Latin1ControlsThatTheCodePageLacksBecomeQuestionMarks) {

@@ -34,8 +34,8 @@ TEST_F(CAppPhraseTest, AnEmptyPhraseMatchesNothingNotEvenAnEmptyActivationPhrase
 }
 
 TEST_F(CAppPhraseTest, MatchingIsExactAndTheFirstRecordWins) {
-    WriteApps({Identity("fresh", "f") + "*", Identity("a", "A") + "*Editor~$", Identity("b", "B") + "*editor~$",
-               Identity("c", "C") + "*editor~$"});
+    WriteApps({Identity("fresh", "f") + "*", Identity("a", "A") + "*Editor~$",
+               Identity("b", "B") + "*editor~$", Identity("c", "C") + "*editor~$"});
     EXPECT_EQ(app.AppCheck("EDITOR"), 0);
     EXPECT_EQ(app.AppCheck("edit"), 0);
     EXPECT_EQ(mainWindowCalls, 0);
@@ -72,7 +72,8 @@ TEST_F(CAppPhraseTest, ARefusedActivationStartsTheProgramAgain) {
 }
 
 TEST_F(CAppPhraseTest, WithoutAWindowAProgramStartsOrElseTheDocumentOpens) {
-    WriteApps({Identity("x", "y") + "*run~$xterm", Identity("x", "z") + "*read~$" + folder.File("a.txt")});
+    WriteApps({Identity("x", "y") + "*run~$xterm",
+               Identity("x", "z") + "*read~$" + folder.File("a.txt")});
     EXPECT_EQ(app.AppCheck("run"), 1);
     ASSERT_EQ(desktop->startRequests.size(), 1u);
     EXPECT_EQ(desktop->startRequests[0].file, "xterm");

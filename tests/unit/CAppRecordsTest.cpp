@@ -61,7 +61,8 @@ TEST_F(CAppRecordsTest, VAppAddOfATooLongIdentityFailsAndWritesNothing) {
 }
 
 TEST_F(CAppRecordsTest, UserDefinedNameReadsTheSelectedRecord) {
-    WriteApps({editor + "*", shell + "*term~keys$xterm -e top", Identity("c", "price $5") + "*p~v$x"});
+    WriteApps(
+        {editor + "*", shell + "*term~keys$xterm -e top", Identity("c", "price $5") + "*p~v$x"});
     for (const auto& text : {editor, shell, Identity("c", "price $5")}) apps.AddItem(text);
     CApp app;
     app.SetPathName("stale");
@@ -106,7 +107,8 @@ TEST_F(CAppRecordsTest, DeletingTheMiddleApplicationKeepsTheOthersInOrder) {
     apps.SetListIndex(1);
     app.DelRunApp();
     EXPECT_EQ(ReadApps(), (std::vector<std::string>{editor + "*e~v$a", browser + "*w~v$c"}));
-    EXPECT_EQ(dynamic_cast<InMemoryList&>(apps).Items(), (std::vector<std::string>{editor, browser}));
+    EXPECT_EQ(dynamic_cast<InMemoryList&>(apps).Items(),
+              (std::vector<std::string>{editor, browser}));
     EXPECT_EQ(app.AppRecordCount(), 3);
     EXPECT_TRUE(folder.dialogs().boxes.empty());
     EXPECT_FALSE(std::filesystem::exists(AppFile() + ".new"));

@@ -60,7 +60,8 @@ TEST_F(CFileTest, RecordsAreStoredByteForByte) {
     StoreApps({"Notepad \xA6 Untitled*Note~Edit$notepad.exe", ""});
     const std::string bytes = ReadBytes(AppFile());
     ASSERT_EQ(bytes.size(), 540u);
-    EXPECT_EQ(bytes.substr(0, 270), RecordBytes("Notepad \xA6 Untitled*Note~Edit$notepad.exe", 270));
+    EXPECT_EQ(bytes.substr(0, 270),
+              RecordBytes("Notepad \xA6 Untitled*Note~Edit$notepad.exe", 270));
     EXPECT_EQ(bytes.substr(270), std::string(270, '\0'));
 }
 
@@ -200,7 +201,7 @@ TEST_F(CFileTest, FileNewCreatesOrEmptiesAndNeedsTheVocabularyFolder) {
 
     file.FileOpen();
     EXPECT_EQ(ErrorOf([&] { file.FileNew(false, "VAppCmd"); }), 13013);  // slot in use
-    EXPECT_FALSE(DataFileAtEnd());  // and it stays open
+    EXPECT_FALSE(DataFileAtEnd());                                       // and it stays open
 }
 
 TEST_F(CFileTest, FileDeleteOfAnOpenFileShowsTheFatalMessageAndKeepsIt) {

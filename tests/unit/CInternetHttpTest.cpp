@@ -115,8 +115,8 @@ TEST_F(CInternetHttpTest, SendQueryReadsTheFourteenValuesOfTheLastRequest) {
                  "server:   TestServer/1.0  ", "Set-Cookie: first=1", "Set-Cookie: second=2"},
                 "hello")};
         }
-        return Reply{LoopbackHttpServer::Response("HTTP/1.1 404 Not Found",
-                                                  {"Content-Length: 0"}, "")};
+        return Reply{
+            LoopbackHttpServer::Response("HTTP/1.1 404 Not Found", {"Content-Length: 0"}, "")};
     });
     auto http = ClientOf(server);
     http->UserAgent("Tester/2.0 (\xE9t\xE9)");
@@ -182,9 +182,7 @@ TEST_F(CInternetHttpTest, EveryRequestAsksForAFreshAnswerUnlessHitCacheFirst) {
 }
 
 TEST_F(CInternetHttpTest, ClosedHandlesKeepTheirFieldsAndConnectNowhere) {
-    LoopbackHttpServer server([](const std::string&) {
-        return Ok("page", {"Server: Once"});
-    });
+    LoopbackHttpServer server([](const std::string&) { return Ok("page", {"Server: Once"}); });
     auto http = ConnectedTo(server);
     const std::string version = http->DLLVersion();
     http->SendQuery();
@@ -196,7 +194,7 @@ TEST_F(CInternetHttpTest, ClosedHandlesKeepTheirFieldsAndConnectNowhere) {
     EXPECT_EQ(server.Connections(), 1);
 
     http->CloseSession();
-    EXPECT_EQ(http->DLLVersion(), version);  // the library's version needs no live session
+    EXPECT_EQ(http->DLLVersion(), version);   // the library's version needs no live session
     EXPECT_TRUE(http->GotoURL("127.0.0.1"));  // the field still holds the closed session
     EXPECT_EQ(http->GetHTMLFromURL(), "");
     http->SendQuery();
@@ -217,9 +215,8 @@ TEST_F(CInternetHttpTest, AServerThatClosesEarlyGivesWhatItSent) {
     LoopbackHttpServer server([&](const std::string&) {
         switch (server.Requests().size()) {
             case 1:  // promises 5000 bytes, sends 1000
-                return Reply{LoopbackHttpServer::Response("HTTP/1.0 200 OK",
-                                                          {"Content-Length: 5000"},
-                                                          body.substr(0, 1000))};
+                return Reply{LoopbackHttpServer::Response(
+                    "HTTP/1.0 200 OK", {"Content-Length: 5000"}, body.substr(0, 1000))};
             case 2:  // breaks off inside the head
                 return Reply{"HTTP/1.0 200 OK\r\nServer: Hal"};
             default:  // says nothing at all
@@ -290,8 +287,8 @@ TEST_F(CInternetHttpTest, RedirectsAreFollowedToTheFinalResponse) {
     LoopbackHttpServer server([&](const std::string&) {
         if (server.Requests().size() % 2 == 1) {
             return Reply{LoopbackHttpServer::Response(
-                "HTTP/1.0 302 Found", {"Location: /moved", "Set-Cookie: hop=1", "Content-Length: 5"},
-                "hop!!")};
+                "HTTP/1.0 302 Found",
+                {"Location: /moved", "Set-Cookie: hop=1", "Content-Length: 5"}, "hop!!")};
         }
         return Ok("final", {"Server: Final"});
     });

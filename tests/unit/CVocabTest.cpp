@@ -105,7 +105,7 @@ TEST_F(CVocabTest, BubbleSortComparesByCharacterCode) {
 
 TEST_F(CVocabTest, StoringModesWriteWhereTheRecordPositionSays) {
     WriteVocab("Edit", {"Paste:^v", "Copy:^c"});
-    vocab.PlusRecord();  // position 2
+    vocab.PlusRecord();                                           // position 2
     vocab.AddDictionaryWord(true, "Edit", "x:1", "savechanges");  // not a mode name
     vocab.AddDictionaryWord(true, "Edit", "x:1", "");
     EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^v", "Copy:^c"}));
@@ -210,7 +210,8 @@ TEST_F(CVocabTest, CopyBufferAndItsBadIndexes) {
         } catch (const ErrorRecord& e) {
             EXPECT_EQ(e.Number(), 13021);
             EXPECT_TRUE(e.Source().ends_with(".CVocab")) << e.Source();
-            EXPECT_EQ(e.Description(), "No Valid Dictionary Selection:  You Must Select A Dictionary Word!!");
+            EXPECT_EQ(e.Description(),
+                      "No Valid Dictionary Selection:  You Must Select A Dictionary Word!!");
         }
     }
     EXPECT_EQ(vocab.RecordNumber(), 4);
@@ -219,7 +220,8 @@ TEST_F(CVocabTest, CopyBufferAndItsBadIndexes) {
     EXPECT_EQ(ErrorOf([&] { vocab.RetrieveDictionary(1); }), 13021);
     EXPECT_EQ(vocab.CopyCount(), 0);
 
-    for (const char* entry : {"x:1", "", "y:2"}) lists[ListId::frmVocab_lstDictionary].AddItem(entry);
+    for (const char* entry : {"x:1", "", "y:2"})
+        lists[ListId::frmVocab_lstDictionary].AddItem(entry);
     vocab.InitRecord();
     vocab.CopyAll();
     EXPECT_EQ(vocab.CopyCount(), 3);

@@ -39,7 +39,9 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, bool quiet
     }
 }
 
-ChildProcess::~ChildProcess() { End(); }
+ChildProcess::~ChildProcess() {
+    End();
+}
 
 bool ChildProcess::Running() {
     if (pid_ <= 0) return false;

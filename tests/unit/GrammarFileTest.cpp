@@ -27,7 +27,8 @@ protected:
 
     static std::string Lines(const Items& alternatives) {
         std::string text = kHeader;
-        for (const std::string& alternative : alternatives) text += "<start>=" + alternative + "\r\n";
+        for (const std::string& alternative : alternatives)
+            text += "<start>=" + alternative + "\r\n";
         return text;
     }
 
@@ -46,12 +47,12 @@ TEST_F(GrammarFileTest, WithoutRecordsOrVocabulariesTheFileIsTheHeader) {
 
 TEST_F(GrammarFileTest, PhrasesInRecordOrderThenDistinctWordsInOrderOfFirstAppearance) {
     WriteApps({
-        "Notepad \xA6 Untitled*",                            // fresh: no phrase
-        "Notepad \xA6 Untitled*Note pad~Edit$notepad",       // full
-        "gedit \xA6 a*b*",                                    // fresh, "*" in its title
-        "gedit \xA6 notes*Note pad~~$",                      // the same phrase again
-        "xterm \xA6 sh*~Edit$",                               // empty phrase
-        "Calc \xA6 Calculator*Copy~$",                        // a phrase that is also a word
+        "Notepad \xA6 Untitled*",                       // fresh: no phrase
+        "Notepad \xA6 Untitled*Note pad~Edit$notepad",  // full
+        "gedit \xA6 a*b*",                              // fresh, "*" in its title
+        "gedit \xA6 notes*Note pad~~$",                 // the same phrase again
+        "xterm \xA6 sh*~Edit$",                         // empty phrase
+        "Calc \xA6 Calculator*Copy~$",                  // a phrase that is also a word
     });
     WriteVocab("Edit", {"Copy:^c", "paste:^v", "", ":^z", "Select all", "COPY:^C"});
     WriteVocab("Empty", {});

@@ -1,12 +1,11 @@
-#include "desktop/Location.h"
+#include <gtest/gtest.h>
 
+#include <QLocale>
 #include <memory>
 #include <vector>
 
-#include <QLocale>
-#include <gtest/gtest.h>
-
 #include "TempSettings.h"
+#include "desktop/Location.h"
 #include "desktop/Registry.h"
 #include "platform/Platform.h"
 #include "platform/sim/SimDesktop.h"
@@ -157,9 +156,8 @@ TEST_F(LocationTest, LoadWithoutAValidLocationLeavesItUntouchedButSetsTheState) 
 }
 
 TEST_F(LocationTest, LoadReadsASectionAndTheFillDesktopSettingWhenAsked) {
-    ASSERT_TRUE(Registry::SetRegistryString(kWindowKey.substr(0, kWindowKey.rfind('\\')) +
-                                                "\\Other",
-                                            "Location", "10,20,3000,2000"));
+    ASSERT_TRUE(Registry::SetRegistryString(
+        kWindowKey.substr(0, kWindowKey.rfind('\\')) + "\\Other", "Location", "10,20,3000,2000"));
     int state = -1;
     TwipsRect rect;
     bool fill = false;
@@ -266,9 +264,8 @@ TEST_F(LocationTest, FillDesktopIsSavedOnlyForAWindowAsLargeAsTheWorkArea) {
     EXPECT_EQ(settings.FileText().find("FillDesktop"), std::string::npos);
     EXPECT_FALSE(Location::FillDesktopSetting(window, kWindowKey, false));
 
-    for (const auto& [text, expected] :
-         std::vector<std::pair<std::string, bool>>{{"1", true}, {"0", false}, {"false", false},
-                                                   {"maybe", false}}) {
+    for (const auto& [text, expected] : std::vector<std::pair<std::string, bool>>{
+             {"1", true}, {"0", false}, {"false", false}, {"maybe", false}}) {
         Store("FillDesktop", text);
         EXPECT_EQ(Location::FillDesktopSetting(window, kWindowKey, false), expected) << text;
     }

@@ -1,8 +1,7 @@
-#include "desktop/Registry.h"
-
 #include <gtest/gtest.h>
 
 #include "TempSettings.h"
+#include "desktop/Registry.h"
 
 namespace {
 
@@ -31,8 +30,8 @@ TEST_F(RegistryTest, KeyPathsMapOntoNestedGroupsAndThePrefixIgnoresCase) {
               "nested");
     EXPECT_EQ(Registry::GetRegistryString(kWindowKey, "Value"), "");
 
-    EXPECT_TRUE(Registry::SetRegistryString("Software\\Ostrelworks\\Vorn! Voice Control", "Top",
-                                            "root"));
+    EXPECT_TRUE(
+        Registry::SetRegistryString("Software\\Ostrelworks\\Vorn! Voice Control", "Top", "root"));
     EXPECT_EQ(Registry::GetRegistryString("Software\\Ostrelworks\\Vorn! Voice Control", "Top"),
               "root");
     EXPECT_EQ(Registry::GetRegistryString(kWindowKey, "Top"), "");

@@ -8,10 +8,10 @@ TEST_F(RunningAppsTest, ListsVisibleUnownedTitledTopLevelWindowsWithTheirHandles
     InMemoryList list;
     list.AddItem("left over");
     const Hwnd editor = desktop->AddWindow({"gedit", "notes.txt"});
-    desktop->AddWindow({"gedit", ""});                             // no title
-    desktop->AddWindow({"dialog", "Find", 0, editor});             // owned tool window
-    desktop->AddWindow({"button", "OK", editor});                  // child
-    desktop->AddWindow({"hidden", "Hidden", 0, 0, false});         // not visible
+    desktop->AddWindow({"gedit", ""});                      // no title
+    desktop->AddWindow({"dialog", "Find", 0, editor});      // owned tool window
+    desktop->AddWindow({"button", "OK", editor});           // child
+    desktop->AddWindow({"hidden", "Hidden", 0, 0, false});  // not visible
     const Hwnd minimised = desktop->AddWindow({"xterm", "shell", 0, 0, true, true});
 
     EXPECT_EQ(RunningApps::FillRunAppListBox(list), 2);

@@ -26,7 +26,9 @@ TempProgramFolder::~TempProgramFolder() {
     std::filesystem::remove_all(path_, ec);
 }
 
-void TempProgramFolder::MakeVocabFolder() const { std::filesystem::create_directory(File("vocab")); }
+void TempProgramFolder::MakeVocabFolder() const {
+    std::filesystem::create_directory(File("vocab"));
+}
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -52,9 +54,9 @@ std::vector<std::string> ReadRecords(const std::string& path, std::size_t record
     const std::string bytes = ReadBytes(path);
     std::vector<std::string> texts;
     for (std::size_t at = 0; at + recordLength <= bytes.size(); at += recordLength) {
-        const std::size_t count = static_cast<unsigned char>(bytes[at]) |
-                                  static_cast<std::size_t>(static_cast<unsigned char>(bytes[at + 1]))
-                                      << 8;
+        const std::size_t count =
+            static_cast<unsigned char>(bytes[at]) |
+            static_cast<std::size_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
         texts.push_back(bytes.substr(at + 2, count));
     }
     return texts;

@@ -1,14 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QSettings>
 #include <QTemporaryDir>
-
 #include <string>
-
-#include <gtest/gtest.h>
 
 // Points the per-user settings store at a fresh temporary folder for one test (removed
 // afterwards) and makes the C locale the default, so number texts read the same everywhere.

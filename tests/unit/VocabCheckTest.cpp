@@ -86,7 +86,8 @@ protected:
         desktop->keyEvents.clear();
         const int16_t result = app.VocabCheck("go");
         EXPECT_TRUE(desktop->KeysDown().empty()) << "held after " << keys;
-        if (result != 2) return "result " + std::to_string(result) + ": " + Compact(desktop->keyEvents);
+        if (result != 2)
+            return "result " + std::to_string(result) + ": " + Compact(desktop->keyEvents);
         return Compact(desktop->keyEvents);
     }
 
@@ -123,7 +124,9 @@ TEST_F(VocabCheckTest, CharactersAreTypedAsTheLayoutProducesThem) {
     EXPECT_EQ(Type("a b"), "k65d k65u k32d k32u k66d k66u");
 }
 
-TEST_F(VocabCheckTest, EmptyKeysTypeNothing) { EXPECT_EQ(Type(""), "result 0: "); }
+TEST_F(VocabCheckTest, EmptyKeysTypeNothing) {
+    EXPECT_EQ(Type(""), "result 0: ");
+}
 
 TEST_F(VocabCheckTest, AfterPrefixesACharacterIsTheKeyThatTypesIt) {
     EXPECT_EQ(Type("^c"), "k17d s67d s67u k17u");
@@ -185,7 +188,8 @@ TEST_F(VocabCheckTest, TheWindowInFrontUsesItsOwnVocabulary) {
 
 TEST_F(VocabCheckTest, AnotherWindowInFrontUsesTheVocabularyOfTheApplicationActivatedLast) {
     WriteVocab("Keys", {"save:^s"});
-    const Hwnd dialog = desktop->AddWindow({.className = "Dialog", .title = "Save as", .owner = editor});
+    const Hwnd dialog =
+        desktop->AddWindow({.className = "Dialog", .title = "Save as", .owner = editor});
 
     // Before any activation no application is known: nothing is typed.
     desktop->foreground = dialog;
@@ -223,7 +227,8 @@ TEST_F(VocabCheckTest, RecordsWithoutAUsableVocabularyOpenNoFile) {
     const std::string editorIdentity = Identity("Editor", "Untitled");
     WriteVocab("Keys", {"save:^s"});
     // A record that was never completed is passed over; the next one of the window counts.
-    WriteApps({editorIdentity + "*", editorIdentity + "*Edit~Keys", editorIdentity + "*Edit~Keys$"});
+    WriteApps(
+        {editorIdentity + "*", editorIdentity + "*Edit~Keys", editorIdentity + "*Edit~Keys$"});
     EXPECT_EQ(app.VocabCheck("save"), 2);
 
     // An empty vocabulary name ends the check without creating a vocabulary named "".
@@ -236,7 +241,8 @@ TEST(CKeyboard, AltGrCharactersHoldTheThirdLevelShiftAndFlagsAreExact) {
     auto desktop = std::make_shared<SimDesktop>();
     Platform::InstallAll(desktop);
     desktop->extraLayoutKeys['@'] = static_cast<int16_t>(kShiftStateAltGr | 'Q');
-    desktop->extraLayoutKeys['\x01'] = static_cast<int16_t>(kShiftStateCtrl | kShiftStateAlt | 0x2E);
+    desktop->extraLayoutKeys['\x01'] =
+        static_cast<int16_t>(kShiftStateCtrl | kShiftStateAlt | 0x2E);
     CKeyboard keyboard;
     keyboard.PressKey("@x");
     EXPECT_EQ(Compact(desktop->keyEvents), "k165d k81d k81u k165u");

@@ -11,7 +11,8 @@ using Parts = std::vector<std::string>;
 
 TEST(WindowsCommandLine, TheProgramNameTakesQuotesButNoEscapes) {
     EXPECT_EQ(WindowsCommandLine::Split("gedit notes.txt"), (Parts{"gedit", "notes.txt"}));
-    EXPECT_EQ(WindowsCommandLine::Split("  \"/opt/my app\\\"x a"), (Parts{"/opt/my app\\", "x", "a"}));
+    EXPECT_EQ(WindowsCommandLine::Split("  \"/opt/my app\\\"x a"),
+              (Parts{"/opt/my app\\", "x", "a"}));
     EXPECT_EQ(WindowsCommandLine::Split("\"unterminated name"), (Parts{"unterminated name"}));
     EXPECT_EQ(WindowsCommandLine::Split(""), (Parts{""}));
 }

@@ -32,7 +32,8 @@ int main() {
     char resClass[] = "KeyLogger";
     XClassHint classHint{resName, resClass};
     XSetClassHint(display, window, &classHint);
-    XSelectInput(display, window, KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask);
+    XSelectInput(display, window,
+                 KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask);
     XMapWindow(display, window);
 
     bool ready = false;

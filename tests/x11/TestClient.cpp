@@ -11,7 +11,9 @@
 
 extern char** environ;
 
-std::string TestClient::Program() { return VORN_X11_TEST_CLIENT; }
+std::string TestClient::Program() {
+    return VORN_X11_TEST_CLIENT;
+}
 
 TestClient::TestClient(const std::vector<std::string>& windowRequests) {
     std::vector<std::string> arguments{Program(), "--lifetime", "60"};
@@ -42,10 +44,13 @@ TestClient::TestClient(const std::vector<std::string>& windowRequests) {
         windows_.push_back(static_cast<Hwnd>(id));
     }
     std::fclose(out);
-    if (windows_.size() != windowRequests.size()) throw std::runtime_error("the test client opened no windows");
+    if (windows_.size() != windowRequests.size())
+        throw std::runtime_error("the test client opened no windows");
 }
 
-TestClient::~TestClient() { End(); }
+TestClient::~TestClient() {
+    End();
+}
 
 void TestClient::End() {
     if (pid_ == 0) return;

@@ -37,7 +37,8 @@ WindowRequest Parse(const std::string& text) {
     const std::size_t second = first == std::string::npos ? first : text.find('|', first + 1);
     request.className = text.substr(0, first);
     if (first != std::string::npos) {
-        request.title = text.substr(first + 1, second == std::string::npos ? second : second - first - 1);
+        request.title =
+            text.substr(first + 1, second == std::string::npos ? second : second - first - 1);
     }
     if (second != std::string::npos) request.flags = text.substr(second + 1);
     return request;
@@ -51,10 +52,12 @@ std::string ToLatin1(const std::string& utf8) {
         if (c < 0x80) {
             out += static_cast<char>(c);
         } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-            const unsigned code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
+            const unsigned code =
+                ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
             out += code < 0x100 ? static_cast<char>(code) : '?';
         } else {
-            while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) ++i;
+            while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80)
+                ++i;
             out += '?';
         }
     }
@@ -63,8 +66,9 @@ std::string ToLatin1(const std::string& utf8) {
 
 Window Open(Display* display, const WindowRequest& request, Window previous) {
     const int screen = DefaultScreen(display);
-    const Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, 200, 100, 1,
-                                              BlackPixel(display, screen), WhitePixel(display, screen));
+    const Window window =
+        XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, 200, 100, 1,
+                            BlackPixel(display, screen), WhitePixel(display, screen));
     std::string resName = request.className;
     std::string resClass = request.className;
     XClassHint classHint{resName.data(), resClass.data()};
@@ -73,7 +77,8 @@ Window Open(Display* display, const WindowRequest& request, Window previous) {
     if (!request.Has('n')) {
         std::string latin1 = ToLatin1(request.title);
         XChangeProperty(display, window, XA_WM_NAME, XA_STRING, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(latin1.data()), static_cast<int>(latin1.size()));
+                        reinterpret_cast<const unsigned char*>(latin1.data()),
+                        static_cast<int>(latin1.size()));
         if (!request.Has('l')) {
             XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
                             XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
@@ -88,8 +93,9 @@ Window Open(Display* display, const WindowRequest& request, Window previous) {
     for (char c : request.flags) {
         if (c >= '0' && c <= '9') {
             const long desktop = c - '0';
-            XChangeProperty(display, window, XInternAtom(display, "_NET_WM_DESKTOP", False), XA_CARDINAL,
-                            32, PropModeReplace, reinterpret_cast<const unsigned char*>(&desktop), 1);
+            XChangeProperty(display, window, XInternAtom(display, "_NET_WM_DESKTOP", False),
+                            XA_CARDINAL, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(&desktop), 1);
         }
     }
     XWMHints hints{};

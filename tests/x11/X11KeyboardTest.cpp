@@ -19,10 +19,10 @@
 #include "platform/x11/X11Keyboard.h"
 
 // Xlib last: its macros (None, Bool...) clash with the headers above.
+#include <X11/keysym.h>
+
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11KeyLayout.h"
-
-#include <X11/keysym.h>
 
 namespace {
 
@@ -47,7 +47,8 @@ protected:
         SetLayout(layout);
         logger = std::make_unique<KeyLogger>(VORN_KEY_LOGGER);
         const std::string ready = logger->NextLine();
-        ASSERT_EQ(ready.rfind("ready ", 0), 0u) << "the key logger did not get the focus: " << ready;
+        ASSERT_EQ(ready.rfind("ready ", 0), 0u)
+            << "the key logger did not get the focus: " << ready;
 
         connection = std::make_shared<X11Connection>();
         keyboard = std::make_shared<X11Keyboard>(connection);
@@ -109,8 +110,8 @@ TEST_F(X11KeyboardTest, TextWithShiftedCharactersEnterAndGroups) {
     EXPECT_EQ(Type("^c^C^-"), (Lines{"Control_L 0x0", "c 0x4", "Control_L 0x0", "c 0x4",
                                      "Control_L 0x0", "minus 0x4"}));
     EXPECT_EQ(Type("{DOWN 3}{END}"), (Lines{"Down 0x0", "Down 0x0", "Down 0x0", "End 0x0"}));
-    EXPECT_EQ(Type("{x}"), (Lines{"Shift_L 0x0", "braceleft 0x1", "x 0x0", "Shift_L 0x0",
-                                  "braceright 0x1"}));
+    EXPECT_EQ(Type("{x}"),
+              (Lines{"Shift_L 0x0", "braceleft 0x1", "x 0x0", "Shift_L 0x0", "braceright 0x1"}));
 }
 
 TEST_F(X11KeyboardTest, NamedKeysTheLayoutLacksAreStillSent) {
@@ -131,7 +132,8 @@ TEST_F(X11KeyboardTest, GermanLayoutTypesAltGrCharactersThroughTheThirdLevel) {
                      "ISO_Level3_Shift 0x0", "EuroSign 0x80", "ISO_Level3_Shift 0x0", "bar 0x80",
                      "ISO_Level3_Shift 0x0", "braceleft 0x80", "a 0x0", "ISO_Level3_Shift 0x0",
                      "braceright 0x80"}));
-    EXPECT_EQ(Type("\xFC\xDC\xDF"), (Lines{"udiaeresis 0x0", "Shift_L 0x0", "Udiaeresis 0x1", "ssharp 0x0"}));
+    EXPECT_EQ(Type("\xFC\xDC\xDF"),
+              (Lines{"udiaeresis 0x0", "Shift_L 0x0", "Udiaeresis 0x1", "ssharp 0x0"}));
 }
 
 TEST_F(X11KeyboardTest, KeyStateShowsHeldKeysAndLockToggles) {
@@ -155,7 +157,8 @@ TEST_F(X11KeyboardTest, TheWholeX11BackendTypesIntoTheApplicationInFront) {
     Platform::Install(services.windows, services.keyboard, services.processes);
     RunningApps::ReleaseRunningApps();
     RunningApps::FillRunAppListBox(lists[ListId::frmApp_lstRunApp]);
-    ASSERT_TRUE(RunningApps::ListItemExists(lists[ListId::frmApp_lstRunApp], Identity("KeyLogger", "Key Logger")));
+    ASSERT_TRUE(RunningApps::ListItemExists(lists[ListId::frmApp_lstRunApp],
+                                            Identity("KeyLogger", "Key Logger")));
 
     WriteBytes(folder.File("vocab/Keys.txt"), RecordBytes("go:ab+{TAB}", 128));
     EXPECT_EQ(app.VocabCheck("go"), 2);

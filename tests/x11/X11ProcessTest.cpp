@@ -66,7 +66,9 @@ TEST_F(X11ProcessTest, AQuotedCommandLineStartsTheProgramWithItsArguments) {
                              "\" --lifetime 30 --window \"Vorn Started|Say \\\"hi\\\" there|\"";
     ASSERT_TRUE(services.processes->CreateProcessA(line));
     Hwnd started = 0;
-    EXPECT_TRUE(WaitFor([&] { return (started = Windows().FindWindowA("Vorn Started", "Say \"hi\" there")) != 0; }));
+    EXPECT_TRUE(WaitFor([&] {
+        return (started = Windows().FindWindowA("Vorn Started", "Say \"hi\" there")) != 0;
+    }));
     EndOwnerOf(started);
 }
 
@@ -74,9 +76,11 @@ TEST_F(X11ProcessTest, AnUnquotedProgramPathWithBlanksIsFoundToo) {
     const fs::path program = folder / "my programs" / "test client";
     fs::create_directories(program.parent_path());
     fs::copy_file(TestClient::Program(), program);
-    ASSERT_TRUE(services.processes->CreateProcessA(program.string() + " --lifetime 30 --window VornUnquoted|U|"));
+    ASSERT_TRUE(services.processes->CreateProcessA(program.string() +
+                                                   " --lifetime 30 --window VornUnquoted|U|"));
     Hwnd started = 0;
-    EXPECT_TRUE(WaitFor([&] { return (started = Windows().FindWindowA("VornUnquoted", "U")) != 0; }));
+    EXPECT_TRUE(
+        WaitFor([&] { return (started = Windows().FindWindowA("VornUnquoted", "U")) != 0; }));
     EndOwnerOf(started);
 }
 
@@ -117,7 +121,9 @@ TEST_F(X11ProcessTest, APhraseBringsItsApplicationToTheFrontOrStartsIt) {
     app.VAppAdd(Identity("VornMail", "Inbox"));
     app.AddUserAppName("mail", "", "", 0);
     app.VAppAdd(Identity("VornLater", "Later"));
-    app.AddUserAppName("later", "", "\"" + TestClient::Program() + "\" --lifetime 30 --window \"VornLater|Later|\"", 1);
+    app.AddUserAppName(
+        "later", "",
+        "\"" + TestClient::Program() + "\" --lifetime 30 --window \"VornLater|Later|\"", 1);
 
     EXPECT_EQ(app.AppCheck("mail"), 1);
     EXPECT_EQ(Windows().GetForegroundWindow(), running.Window(0));
@@ -125,7 +131,8 @@ TEST_F(X11ProcessTest, APhraseBringsItsApplicationToTheFrontOrStartsIt) {
 
     EXPECT_EQ(app.AppCheck("later"), 1);
     Hwnd started = 0;
-    EXPECT_TRUE(WaitFor([&] { return (started = Windows().FindWindowA("VornLater", "Later")) != 0; }));
+    EXPECT_TRUE(
+        WaitFor([&] { return (started = Windows().FindWindowA("VornLater", "Later")) != 0; }));
     EndOwnerOf(started);
 }
 

@@ -8,7 +8,9 @@ using X11WindowSystemTest = X11Test;
 
 TEST_F(X11WindowSystemTest, TheRunningWindowListShowsWhatAUserCanSwitchTo) {
     TestClient client({"VornAlpha|Alpha|", "VornOwned|Owned dialog|t", "VornUntitled||n",
-                       "VornMin|Minimised|m", "VornLatin|\xC3\x89" "chelle|l",
+                       "VornMin|Minimised|m",
+                       "VornLatin|\xC3\x89"
+                       "chelle|l",
                        "VornWide|Snow \xE2\x98\x83 caf\xC3\xA9|", "VornThere|Elsewhere|1"});
     for (std::size_t i = 0; i < 7; ++i) ASSERT_TRUE(Managed(client.Window(i))) << i;
 
@@ -25,7 +27,10 @@ TEST_F(X11WindowSystemTest, TheRunningWindowListShowsWhatAUserCanSwitchTo) {
     ASSERT_GE(minimised, 0);
     EXPECT_EQ(list.ItemData(minimised), client.Window(3));
     // Titles arrive as ANSI: Latin-1 and UTF-8 alike, '?' for what the code page lacks.
-    EXPECT_GE(indexOf(Identity("VornLatin", "\xC9" "chelle")), 0);
+    EXPECT_GE(indexOf(Identity("VornLatin",
+                               "\xC9"
+                               "chelle")),
+              0);
     EXPECT_GE(indexOf(Identity("VornWide", "Snow ? caf\xE9")), 0);
     // A window on another desktop is listed too.
     EXPECT_GE(indexOf(Identity("VornThere", "Elsewhere")), 0);

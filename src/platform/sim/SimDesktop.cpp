@@ -16,12 +16,12 @@ struct UsKey {
 };
 
 constexpr UsKey kUsKeys[] = {
-    {'1', '!', 0x31, 0x02}, {'2', '@', 0x32, 0x03}, {'3', '#', 0x33, 0x04},
-    {'4', '$', 0x34, 0x05}, {'5', '%', 0x35, 0x06}, {'6', '^', 0x36, 0x07},
-    {'7', '&', 0x37, 0x08}, {'8', '*', 0x38, 0x09}, {'9', '(', 0x39, 0x0A},
-    {'0', ')', 0x30, 0x0B}, {';', ':', 0xBA, 0x27}, {'=', '+', 0xBB, 0x0D},
-    {',', '<', 0xBC, 0x33}, {'-', '_', 0xBD, 0x0C}, {'.', '>', 0xBE, 0x34},
-    {'/', '?', 0xBF, 0x35}, {'`', '~', 0xC0, 0x29}, {'[', '{', 0xDB, 0x1A},
+    {'1', '!', 0x31, 0x02},  {'2', '@', 0x32, 0x03}, {'3', '#', 0x33, 0x04},
+    {'4', '$', 0x34, 0x05},  {'5', '%', 0x35, 0x06}, {'6', '^', 0x36, 0x07},
+    {'7', '&', 0x37, 0x08},  {'8', '*', 0x38, 0x09}, {'9', '(', 0x39, 0x0A},
+    {'0', ')', 0x30, 0x0B},  {';', ':', 0xBA, 0x27}, {'=', '+', 0xBB, 0x0D},
+    {',', '<', 0xBC, 0x33},  {'-', '_', 0xBD, 0x0C}, {'.', '>', 0xBE, 0x34},
+    {'/', '?', 0xBF, 0x35},  {'`', '~', 0xC0, 0x29}, {'[', '{', 0xDB, 0x1A},
     {'\\', '|', 0xDC, 0x2B}, {']', '}', 0xDD, 0x1B}, {'\'', '"', 0xDE, 0x28},
     {' ', ' ', 0x20, 0x39},
 };
@@ -104,14 +104,18 @@ Hwnd SimDesktop::FindWindowA(const std::string& className, const std::string& ti
     return 0;
 }
 
-Hwnd SimDesktop::GetForegroundWindow() { return foreground; }
+Hwnd SimDesktop::GetForegroundWindow() {
+    return foreground;
+}
 
 uint32_t SimDesktop::GetWindowThreadProcessId(Hwnd hWnd) {
     const Window* w = Find(hWnd);
     return w == nullptr ? 0 : w->thread;
 }
 
-bool SimDesktop::AttachThreadInput(uint32_t, uint32_t, bool) { return true; }
+bool SimDesktop::AttachThreadInput(uint32_t, uint32_t, bool) {
+    return true;
+}
 
 bool SimDesktop::SetForegroundWindow(Hwnd hWnd) {
     if (refuseActivation || Find(hWnd) == nullptr) return false;
@@ -143,8 +147,12 @@ bool SimDesktop::SetTopmost(Hwnd hWnd, bool on) {
     return true;
 }
 
-ScreenRect SimDesktop::GetWorkArea() { return workArea; }
-int SimDesktop::TwipsPerPixel() { return 15; }
+ScreenRect SimDesktop::GetWorkArea() {
+    return workArea;
+}
+int SimDesktop::TwipsPerPixel() {
+    return 15;
+}
 
 void SimDesktop::RecordKey(uint16_t vk, uint16_t scan, uint32_t flags, KeyEvent::Via via) {
     keyEvents.push_back(KeyEvent{vk, scan, flags, via});
@@ -174,7 +182,8 @@ uint32_t SimDesktop::SendInput(const std::vector<KeyInput>& inputs) {
 }
 
 int16_t SimDesktop::VkKeyScanA(char ch) {
-    if (const auto extra = extraLayoutKeys.find(ch); extra != extraLayoutKeys.end()) return extra->second;
+    if (const auto extra = extraLayoutKeys.find(ch); extra != extraLayoutKeys.end())
+        return extra->second;
     if (ch >= 'a' && ch <= 'z') return static_cast<int16_t>(ch - 'a' + 'A');
     if (ch >= 'A' && ch <= 'Z') return static_cast<int16_t>(0x100 | ch);
     if (ch == '\r') return 0x0D;
@@ -196,7 +205,8 @@ uint32_t SimDesktop::MapVirtualKeyA(uint32_t code, uint32_t mapType) {
                                 : key.scan;
         }
     }
-    if (mapType == 2) return code == 0x0D || code == 0x09 || code == 0x08 || code == 0x1B ? code : 0;
+    if (mapType == 2)
+        return code == 0x0D || code == 0x09 || code == 0x08 || code == 0x1B ? code : 0;
     for (const auto& [vk, scan] : kOtherScan) {
         if (vk == code) return scan;
     }
@@ -225,8 +235,8 @@ bool SimDesktop::DocumentExists(const std::string& file) const {
 ShellExecuteResult SimDesktop::ShellExecuteExA(const std::string& verb, const std::string& file,
                                                const std::string&, const std::string& directory,
                                                int showCommand, bool) {
-    startRequests.push_back({StartRequest::Kind::ShellExecuteEx, verb, file, directory,
-                             showCommand});
+    startRequests.push_back(
+        {StartRequest::Kind::ShellExecuteEx, verb, file, directory, showCommand});
     if (!DocumentExists(file)) return {kSeErrFileNotFound, 0};
     return {42, 1};
 }

@@ -50,8 +50,8 @@ public:
     Window* Find(Hwnd hWnd);
 
     Hwnd foreground = 0;
-    bool refuseActivation = false;  // SetForegroundWindow fails
-    bool refuseStart = false;       // CreateProcessA and Shell fail
+    bool refuseActivation = false;    // SetForegroundWindow fails
+    bool refuseStart = false;         // CreateProcessA and Shell fail
     std::set<std::string> documents;  // files ShellExecute finds (besides real files)
     std::vector<KeyEvent> keyEvents;
     std::vector<StartRequest> startRequests;
@@ -95,9 +95,8 @@ public:
     // IProcessLauncher
     bool CreateProcessA(const std::string& commandLine) override;
     ShellExecuteResult ShellExecuteExA(const std::string& verb, const std::string& file,
-                                       const std::string& parameters,
-                                       const std::string& directory, int showCommand,
-                                       bool expandEnvironment) override;
+                                       const std::string& parameters, const std::string& directory,
+                                       int showCommand, bool expandEnvironment) override;
     int32_t ShellExecuteA(const std::string& verb, const std::string& file,
                           int showCommand) override;
     int32_t Shell(const std::string& commandLine, int windowStyle) override;

@@ -58,7 +58,8 @@ std::optional<pid_t> Spawn(const std::string& program, const std::vector<std::st
                            const std::string& directory) {
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
     posix_spawnattr_t attributes;
@@ -69,14 +70,15 @@ std::optional<pid_t> Spawn(const std::string& program, const std::vector<std::st
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK |
-                                              POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
 
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+    const int error =
+        posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) return std::nullopt;
@@ -100,14 +102,17 @@ std::optional<pid_t> StartCommandLine(const std::string& ansiCommandLine) {
     return std::nullopt;
 }
 
-bool IsUrl(const std::string& name) { return name.find("://") != std::string::npos; }
+bool IsUrl(const std::string& name) {
+    return name.find("://") != std::string::npos;
+}
 
 // Opens a file, folder or URL with the desktop's default application; a shell result code.
 ShellExecuteResult OpenWithDesktop(const std::string& utf8Name, const std::string& utf8Directory) {
     std::string target = utf8Name;
     if (!IsUrl(target)) {
         std::filesystem::path path(target);
-        if (path.is_relative() && !utf8Directory.empty()) path = std::filesystem::path(utf8Directory) / path;
+        if (path.is_relative() && !utf8Directory.empty())
+            path = std::filesystem::path(utf8Directory) / path;
         std::error_code ec;
         if (target.empty() || !std::filesystem::exists(path, ec)) return {kSeErrFileNotFound, 0};
         target = path.string();
@@ -125,7 +130,8 @@ bool DesktopProcessLauncher::CreateProcessA(const std::string& commandLine) {
     return StartCommandLine(commandLine).has_value();
 }
 
-ShellExecuteResult DesktopProcessLauncher::ShellExecuteExA(const std::string&, const std::string& file,
+ShellExecuteResult DesktopProcessLauncher::ShellExecuteExA(const std::string&,
+                                                           const std::string& file,
                                                            const std::string&,
                                                            const std::string& directory, int,
                                                            bool expandEnvironment) {

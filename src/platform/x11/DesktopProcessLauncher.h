@@ -12,9 +12,8 @@ class DesktopProcessLauncher : public IProcessLauncher {
 public:
     bool CreateProcessA(const std::string& commandLine) override;
     ShellExecuteResult ShellExecuteExA(const std::string& verb, const std::string& file,
-                                       const std::string& parameters,
-                                       const std::string& directory, int showCommand,
-                                       bool expandEnvironment) override;
+                                       const std::string& parameters, const std::string& directory,
+                                       int showCommand, bool expandEnvironment) override;
     int32_t ShellExecuteA(const std::string& verb, const std::string& file,
                           int showCommand) override;
     int32_t Shell(const std::string& commandLine, int windowStyle) override;

@@ -7,7 +7,9 @@ namespace {
 bool IsNameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9'); }
+bool IsNameChar(char c) {
+    return IsNameStart(c) || (c >= '0' && c <= '9');
+}
 
 // Appends the value of name, or written when it is not set.
 void AppendValue(std::string& out, const std::string& name, const std::string& written) {
@@ -25,14 +27,16 @@ std::string ExpandEnvironment(const std::string& text) {
         if (c == '%') {
             const std::size_t close = text.find('%', at + 1);
             if (close != std::string::npos && close > at + 1) {
-                AppendValue(out, text.substr(at + 1, close - at - 1), text.substr(at, close - at + 1));
+                AppendValue(out, text.substr(at + 1, close - at - 1),
+                            text.substr(at, close - at + 1));
                 at = close + 1;
                 continue;
             }
         } else if (c == '$' && at + 1 < text.size() && text[at + 1] == '{') {
             const std::size_t close = text.find('}', at + 2);
             if (close != std::string::npos) {
-                AppendValue(out, text.substr(at + 2, close - at - 2), text.substr(at, close - at + 1));
+                AppendValue(out, text.substr(at + 2, close - at - 2),
+                            text.substr(at, close - at + 1));
                 at = close + 1;
                 continue;
             }

@@ -3,7 +3,9 @@
 namespace WindowsCommandLine {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::size_t SkipBlanks(const std::string& line, std::size_t at) {
     while (at < line.size() && IsBlank(line[at])) ++at;

@@ -38,7 +38,9 @@ X11Connection::~X11Connection() {
     errorCounts.erase(display_);
 }
 
-::Window X11Connection::Root() const { return DefaultRootWindow(display_); }
+::Window X11Connection::Root() const {
+    return DefaultRootWindow(display_);
+}
 
 Atom X11Connection::Intern(const char* name) {
     const auto found = atoms_.find(name);

@@ -23,14 +23,14 @@ struct NamedKey {
 
 // Keys that type no character (and Space and Enter), by the keysym they carry.
 constexpr NamedKey kNamedKeys[] = {
-    {8, XK_BackSpace},  {9, XK_Tab},         {13, XK_Return},    {16, XK_Shift_L},
-    {17, XK_Control_L}, {18, XK_Alt_L},      {19, XK_Pause},     {20, XK_Caps_Lock},
-    {27, XK_Escape},    {32, XK_space},      {33, XK_Prior},     {34, XK_Next},
-    {35, XK_End},       {36, XK_Home},       {37, XK_Left},      {38, XK_Up},
-    {39, XK_Right},     {40, XK_Down},       {44, XK_Print},     {45, XK_Insert},
-    {46, XK_Delete},    {91, XK_Super_L},    {92, XK_Super_R},   {93, XK_Menu},
-    {144, XK_Num_Lock}, {145, XK_Scroll_Lock}, {160, XK_Shift_L}, {161, XK_Shift_R},
-    {162, XK_Control_L}, {163, XK_Control_R}, {164, XK_Alt_L},   {kVkAltGr, XK_ISO_Level3_Shift},
+    {8, XK_BackSpace},   {9, XK_Tab},           {13, XK_Return},   {16, XK_Shift_L},
+    {17, XK_Control_L},  {18, XK_Alt_L},        {19, XK_Pause},    {20, XK_Caps_Lock},
+    {27, XK_Escape},     {32, XK_space},        {33, XK_Prior},    {34, XK_Next},
+    {35, XK_End},        {36, XK_Home},         {37, XK_Left},     {38, XK_Up},
+    {39, XK_Right},      {40, XK_Down},         {44, XK_Print},    {45, XK_Insert},
+    {46, XK_Delete},     {91, XK_Super_L},      {92, XK_Super_R},  {93, XK_Menu},
+    {144, XK_Num_Lock},  {145, XK_Scroll_Lock}, {160, XK_Shift_L}, {161, XK_Shift_R},
+    {162, XK_Control_L}, {163, XK_Control_R},   {164, XK_Alt_L},   {kVkAltGr, XK_ISO_Level3_Shift},
 };
 // F1 to F24 follow one another from 112.
 constexpr uint8_t kVkF1 = 112;
@@ -49,18 +49,17 @@ constexpr PositionKey kLetterPositions[] = {
     {"AD06", 'Y'}, {"AB01", 'Z'},
 };
 constexpr PositionKey kOtherPositions[] = {
-    {"AE01", '1'}, {"AE02", '2'}, {"AE03", '3'}, {"AE04", '4'}, {"AE05", '5'}, {"AE06", '6'},
-    {"AE07", '7'}, {"AE08", '8'}, {"AE09", '9'}, {"AE10", '0'}, {"TLDE", 0xC0}, {"AE11", 0xBD},
-    {"AE12", 0xBB}, {"AD11", 0xDB}, {"AD12", 0xDD}, {"BKSL", 0xDC}, {"AC10", 0xBA},
-    {"AC11", 0xDE}, {"AB08", 0xBC}, {"AB09", 0xBE}, {"AB10", 0xBF}, {"LSGT", 0xE2},
+    {"AE01", '1'},  {"AE02", '2'},  {"AE03", '3'},  {"AE04", '4'},  {"AE05", '5'},  {"AE06", '6'},
+    {"AE07", '7'},  {"AE08", '8'},  {"AE09", '9'},  {"AE10", '0'},  {"TLDE", 0xC0}, {"AE11", 0xBD},
+    {"AE12", 0xBB}, {"AD11", 0xDB}, {"AD12", 0xDD}, {"BKSL", 0xDC}, {"AC10", 0xBA}, {"AC11", 0xDE},
+    {"AB08", 0xBC}, {"AB09", 0xBE}, {"AB10", 0xBF}, {"LSGT", 0xE2},
 };
 // Codes that no key above uses, for the other keys that type characters.
 constexpr uint8_t kFreeCodes[] = {
-    0x07, 0x0A, 0x0B, 0x0E, 0x0F, 0x1A, 0x3A, 0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x5E, 0x88,
-    0x89, 0x8A, 0x8B, 0x8C, 0x8D, 0x8E, 0x8F, 0x97, 0x98, 0x99, 0x9A, 0x9B, 0x9C, 0x9D, 0x9E,
-    0x9F, 0xB8, 0xB9, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0xCA, 0xCB, 0xCC,
-    0xCD, 0xCE, 0xCF, 0xD0, 0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8, 0xD9, 0xDA, 0xE0,
-    0xE8,
+    0x07, 0x0A, 0x0B, 0x0E, 0x0F, 0x1A, 0x3A, 0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x5E, 0x88, 0x89,
+    0x8A, 0x8B, 0x8C, 0x8D, 0x8E, 0x8F, 0x97, 0x98, 0x99, 0x9A, 0x9B, 0x9C, 0x9D, 0x9E, 0x9F, 0xB8,
+    0xB9, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0xCA, 0xCB, 0xCC, 0xCD, 0xCE, 0xCF,
+    0xD0, 0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8, 0xD9, 0xDA, 0xE0, 0xE8,
 };
 
 struct KeymapDeleter {
@@ -110,7 +109,8 @@ X11KeyLayout::X11KeyLayout(Display* display) {
         return mask == 0 ? shiftState : -1;  // another modifier (Lock, NumLock): out of reach
     };
 
-    for (int keycode = xkb->min_key_code; keycode <= xkb->max_key_code && keycode < 256; ++keycode) {
+    for (int keycode = xkb->min_key_code; keycode <= xkb->max_key_code && keycode < 256;
+         ++keycode) {
         const auto key = static_cast<KeyCode>(keycode);
         const int groups = XkbKeyNumGroups(xkb.get(), key);
         bool hasSymbol = false;
@@ -133,8 +133,8 @@ X11KeyLayout::X11KeyLayout(Display* display) {
                 const XkbKTMapEntryRec& map = type->map[entry];
                 if (!map.active || map.level != level) continue;
                 const int shiftState = shiftStateOf(map.mods.mask);
-                if (shiftState >= 0 &&
-                    (best < 0 || std::popcount(unsigned(shiftState)) < std::popcount(unsigned(best)))) {
+                if (shiftState >= 0 && (best < 0 || std::popcount(unsigned(shiftState)) <
+                                                        std::popcount(unsigned(best)))) {
                     best = shiftState;
                 }
             }
@@ -144,7 +144,8 @@ X11KeyLayout::X11KeyLayout(Display* display) {
 
     // Virtual-key codes: named keys, letters by what they type, the rest by position, then
     // free codes for the other keys that type characters.
-    for (const NamedKey& named : kNamedKeys) AssignVirtualKey(named.vk, KeycodeOfKeysym(named.keysym));
+    for (const NamedKey& named : kNamedKeys)
+        AssignVirtualKey(named.vk, KeycodeOfKeysym(named.keysym));
     for (int f = 0; f < kFunctionKeys; ++f) {
         const auto vk = static_cast<uint8_t>(kVkF1 + f);
         AssignVirtualKey(vk, KeycodeOfKeysym(NamedKeysym(vk)));
@@ -162,7 +163,8 @@ X11KeyLayout::X11KeyLayout(Display* display) {
         AssignVirtualKey(letter.vk, typing);
     }
     const auto byName = [&](std::string_view name) -> KeyCode {
-        for (int keycode = xkb->min_key_code; keycode <= xkb->max_key_code && keycode < 256; ++keycode) {
+        for (int keycode = xkb->min_key_code; keycode <= xkb->max_key_code && keycode < 256;
+             ++keycode) {
             if (KeyName(xkb.get(), keycode) == name) return static_cast<KeyCode>(keycode);
         }
         return 0;
@@ -174,7 +176,8 @@ X11KeyLayout::X11KeyLayout(Display* display) {
     for (const PositionKey& other : kOtherPositions) AssignVirtualKey(other.vk, byName(other.name));
     std::size_t nextFree = 0;
     for (int keycode = 0; keycode < 256 && nextFree < std::size(kFreeCodes); ++keycode) {
-        if (keycodeToVk_[static_cast<std::size_t>(keycode)] == 0 && !levels_[static_cast<std::size_t>(keycode)].empty()) {
+        if (keycodeToVk_[static_cast<std::size_t>(keycode)] == 0 &&
+            !levels_[static_cast<std::size_t>(keycode)].empty()) {
             AssignVirtualKey(kFreeCodes[nextFree++], static_cast<KeyCode>(keycode));
         }
     }
@@ -227,8 +230,10 @@ int16_t X11KeyLayout::ScanCharacter(char32_t character) const {
 
 char32_t X11KeyLayout::CharacterOf(uint8_t vk) const {
     const KeyCode keycode = vkToKeycode_[vk];
-    if (keycode == 0 || levels_[keycode].empty() || levels_[keycode].front().shiftState != 0) return 0;
-    const char32_t character = xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(levels_[keycode].front().keysym));
+    if (keycode == 0 || levels_[keycode].empty() || levels_[keycode].front().shiftState != 0)
+        return 0;
+    const char32_t character =
+        xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(levels_[keycode].front().keysym));
     if (character >= 'a' && character <= 'z') return character - 'a' + 'A';
     return character;
 }

@@ -63,7 +63,8 @@ struct X11Keyboard::Impl {
     bool KeycodeDown(KeyCode keycode) const {
         char keys[32] = {};
         XQueryKeymap(display(), keys);
-        return keycode != 0 && (static_cast<unsigned char>(keys[keycode / 8]) & (1u << (keycode % 8))) != 0;
+        return keycode != 0 &&
+               (static_cast<unsigned char>(keys[keycode / 8]) & (1u << (keycode % 8))) != 0;
     }
 };
 
@@ -102,12 +103,15 @@ void X11Keyboard::keybd_event(uint8_t vk, uint8_t, uint32_t flags) {
 
 uint32_t X11Keyboard::SendInput(const std::vector<KeyInput>& inputs) {
     for (const KeyInput& input : inputs) {
-        keybd_event(static_cast<uint8_t>(input.wVk), static_cast<uint8_t>(input.wScan), input.dwFlags);
+        keybd_event(static_cast<uint8_t>(input.wVk), static_cast<uint8_t>(input.wScan),
+                    input.dwFlags);
     }
     return static_cast<uint32_t>(inputs.size());
 }
 
-int16_t X11Keyboard::VkKeyScanA(char ch) { return impl_->Layout().ScanCharacter(Ansi::ToCodePoint(ch)); }
+int16_t X11Keyboard::VkKeyScanA(char ch) {
+    return impl_->Layout().ScanCharacter(Ansi::ToCodePoint(ch));
+}
 
 uint32_t X11Keyboard::MapVirtualKeyA(uint32_t code, uint32_t mapType) {
     if (code > 0xFF) return 0;
@@ -130,20 +134,33 @@ int16_t X11Keyboard::GetKeyState(int vk) {
     // The generic modifier codes stand for either key of the pair.
     std::vector<KeyCode> keycodes;
     switch (vk) {
-        case kVkShift: keycodes = {layout.KeycodeOfKeysym(XK_Shift_L), layout.KeycodeOfKeysym(XK_Shift_R)}; break;
-        case kVkControl: keycodes = {layout.KeycodeOfKeysym(XK_Control_L), layout.KeycodeOfKeysym(XK_Control_R)}; break;
-        case kVkMenu: keycodes = {layout.KeycodeOfKeysym(XK_Alt_L), layout.KeycodeOfKeysym(XK_Alt_R)}; break;
-        default: keycodes = {layout.KeycodeOf(static_cast<uint8_t>(vk))}; break;
+        case kVkShift:
+            keycodes = {layout.KeycodeOfKeysym(XK_Shift_L), layout.KeycodeOfKeysym(XK_Shift_R)};
+            break;
+        case kVkControl:
+            keycodes = {layout.KeycodeOfKeysym(XK_Control_L), layout.KeycodeOfKeysym(XK_Control_R)};
+            break;
+        case kVkMenu:
+            keycodes = {layout.KeycodeOfKeysym(XK_Alt_L), layout.KeycodeOfKeysym(XK_Alt_R)};
+            break;
+        default:
+            keycodes = {layout.KeycodeOf(static_cast<uint8_t>(vk))};
+            break;
     }
     int16_t state = 0;
     for (const KeyCode keycode : keycodes) {
         if (impl_->KeycodeDown(keycode)) state = kKeyStateDown;
     }
     // X keeps a toggle state for the lock keys only, in their indicators.
-    const char* indicator = vk == kVkCapital ? "Caps Lock" : vk == kVkNumLock ? "Num Lock" : vk == kVkScroll ? "Scroll Lock" : nullptr;
+    const char* indicator = vk == kVkCapital   ? "Caps Lock"
+                            : vk == kVkNumLock ? "Num Lock"
+                            : vk == kVkScroll  ? "Scroll Lock"
+                                               : nullptr;
     if (indicator != nullptr) {
         Bool on = False;
-        if (XkbGetNamedIndicator(impl_->display(), impl_->connection->Intern(indicator), nullptr, &on, nullptr, nullptr) && on) {
+        if (XkbGetNamedIndicator(impl_->display(), impl_->connection->Intern(indicator), nullptr,
+                                 &on, nullptr, nullptr) &&
+            on) {
             state = static_cast<int16_t>(state | kKeyStateToggled);
         }
     }

@@ -22,9 +22,9 @@ bool Read(X11Connection& x, ::Window window, Atom property, Atom type, Property&
     unsigned long bytesAfter = 0;
     // A failed request (the window vanished) returns its error code here; the connection's
     // error handler keeps it from being fatal.
-    const int status = XGetWindowProperty(x.display(), window, property, 0, kMaxLength, False,
-                                          type, &out.actualType, &out.format, &out.count,
-                                          &bytesAfter, &out.data);
+    const int status =
+        XGetWindowProperty(x.display(), window, property, 0, kMaxLength, False, type,
+                           &out.actualType, &out.format, &out.count, &bytesAfter, &out.data);
     return status == Success && out.data != nullptr && out.actualType == type;
 }
 

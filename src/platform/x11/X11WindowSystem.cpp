@@ -26,8 +26,12 @@ constexpr long kNetWmStateAdd = 1;
 constexpr int kDefaultDpi = 96;
 constexpr int kTwipsPerInch = 1440;
 
-::Window ToWindow(Hwnd hWnd) { return static_cast<::Window>(static_cast<uint32_t>(hWnd)); }
-Hwnd ToHwnd(::Window window) { return static_cast<Hwnd>(static_cast<uint32_t>(window)); }
+::Window ToWindow(Hwnd hWnd) {
+    return static_cast<::Window>(static_cast<uint32_t>(hWnd));
+}
+Hwnd ToHwnd(::Window window) {
+    return static_cast<Hwnd>(static_cast<uint32_t>(window));
+}
 
 std::string Cut(const std::string& text, int bufferSize) {
     if (bufferSize < 1) return {};
@@ -84,7 +88,8 @@ struct X11WindowSystem::Impl {
     std::vector<::Window> Clients() {
         std::vector<::Window> clients =
             X11Properties::Longs(x, root, A("_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
-        if (clients.empty()) clients = X11Properties::Longs(x, root, A("_NET_CLIENT_LIST"), XA_WINDOW);
+        if (clients.empty())
+            clients = X11Properties::Longs(x, root, A("_NET_CLIENT_LIST"), XA_WINDOW);
         return clients;
     }
 
@@ -186,7 +191,8 @@ struct X11WindowSystem::Impl {
             // poll cannot see it: look again at once. Otherwise sleep until the server speaks.
             XEvent event;
             bool changed = false;
-            while (XCheckTypedWindowEvent(display, root, PropertyNotify, &event) != 0) changed = true;
+            while (XCheckTypedWindowEvent(display, root, PropertyNotify, &event) != 0)
+                changed = true;
             if (changed) continue;
             pollfd fd{ConnectionNumber(display), POLLIN, 0};
             poll(&fd, 1, static_cast<int>(std::min<long>(left.count(), 20)));
@@ -269,7 +275,8 @@ Hwnd X11WindowSystem::GetForegroundWindow() {
 
 uint32_t X11WindowSystem::GetWindowThreadProcessId(Hwnd hWnd) {
     // X11 has no threads of windows; the owning process stands in for them.
-    const auto pid = X11Properties::Long(impl_->x, ToWindow(hWnd), impl_->A("_NET_WM_PID"), XA_CARDINAL);
+    const auto pid =
+        X11Properties::Long(impl_->x, ToWindow(hWnd), impl_->A("_NET_WM_PID"), XA_CARDINAL);
     return static_cast<uint32_t>(pid.value_or(0));
 }
 
@@ -286,7 +293,8 @@ bool X11WindowSystem::SetForegroundWindow(Hwnd hWnd) {
         // asked for only while it lasts, so that no events pile up in between.
         XWindowAttributes rootAttributes{};
         XGetWindowAttributes(impl_->display, impl_->root, &rootAttributes);
-        XSelectInput(impl_->display, impl_->root, rootAttributes.your_event_mask | PropertyChangeMask);
+        XSelectInput(impl_->display, impl_->root,
+                     rootAttributes.your_event_mask | PropertyChangeMask);
         impl_->SwitchToDesktopOf(window);
         impl_->SendToRoot(window, "_NET_ACTIVE_WINDOW", kSourcePager, CurrentTime,
                           static_cast<long>(impl_->ActiveWindow()), 0);
@@ -310,7 +318,8 @@ bool X11WindowSystem::IsIconic(Hwnd hWnd) {
     const ::Window window = ToWindow(hWnd);
     if (impl_->HasWindowManager()) {
         const std::vector<unsigned long> states = impl_->NetWmState(window);
-        return std::find(states.begin(), states.end(), impl_->A("_NET_WM_STATE_HIDDEN")) != states.end();
+        return std::find(states.begin(), states.end(), impl_->A("_NET_WM_STATE_HIDDEN")) !=
+               states.end();
     }
     return impl_->WmState(window) == kIconicState;
 }
@@ -367,7 +376,8 @@ int X11WindowSystem::TwipsPerPixel() {
         const XrmDatabase database = XrmGetStringDatabase(resources);
         char* type = nullptr;
         XrmValue value{};
-        if (database != nullptr && XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) != 0 &&
+        if (database != nullptr &&
+            XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) != 0 &&
             value.addr != nullptr) {
             const long parsed = std::strtol(value.addr, nullptr, 10);
             if (parsed > 0) dpi = static_cast<int>(parsed);
