@@ -37,5 +37,7 @@ echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# Wait for another apt-get (a second build running beside this one) instead of failing.
+apt_opts=(-o DPkg::Lock::Timeout=600)
+"${sudo_cmd[@]}" apt-get "${apt_opts[@]}" update -q
+"${sudo_cmd[@]}" apt-get "${apt_opts[@]}" install -y -q --no-install-recommends "${missing[@]}"
