@@ -10,9 +10,10 @@
 #include "common/MessageBox.h"
 #include "common/PlatformErrors.h"
 #include "common/ResumeNext.h"
-#include "engine/VacRecord.h"
+#include "store/AppRecord.h"
 #include "store/FileSlots.h"
 #include "store/RecordPaths.h"
+#include "store/RecordScan.h"
 
 namespace {
 
@@ -57,18 +58,13 @@ CApp::~CApp() {
 
 void CApp::FillVACListBox() {
     mFile.InitRecord();
-    mFile.FileOpen(false);
-    for (;;) {
-        bool atEnd = true;
-        if (!ResumeNext([&] { atEnd = DataFileAtEnd(); }) || atEnd) break;
-        std::string record;
-        ResumeNext([&] { record = mFile.FileRead(mFile.RecordNumber()); });
-        const std::string identity = VacRecord::Split(record).identity;
-        if (identity.empty()) break;
+    const OpenRecordFile open(mFile);
+    ScanRecords(mFile, ScanFailures::PassOver, [&](const std::string& text) {
+        const std::string identity = AppRecord::Parse(text).identity;
+        if (identity.empty()) return ScanStep::Stop;
         ResumeNext([&] { AppList().AddItem(identity, mFile.RecordNumber() - 1); });
-        if (!ResumeNext([&] { mFile.IncrementRecord(); })) break;
-    }
-    mFile.FileClose();
+        return ScanStep::Next;
+    });
 }
 
 void CApp::UserCopy(const std::string& sCopy) {
@@ -80,74 +76,55 @@ void CApp::KeepAlive() {
 }
 
 void CApp::VAppAdd(const std::string& sAppName, int16_t, bool bCreateFromNew) {
-    try {
-        mFile.FileOpen(false);
-        mFile.InitRecord();
-        std::string text = mFile.FileRead(mFile.RecordNumber());
-        while (!text.empty()) {
-            mFile.IncrementRecord();
-            text = mFile.FileRead(mFile.RecordNumber());
-        }
-        mFile.FileStore(bCreateFromNew ? sAppName : sAppName + "*", mFile.RecordNumber());
-        mFile.IncrementRecord();
-        mFile.FileClose();
-    } catch (...) {
-        mFile.FileClose();
-        throw;
-    }
+    const OpenRecordFile open(mFile);
+    mFile.InitRecord();
+    while (!mFile.FileRead(mFile.RecordNumber()).empty()) mFile.IncrementRecord();
+    mFile.FileStore(bCreateFromNew ? sAppName : AppRecord::Fresh(sAppName), mFile.RecordNumber());
+    mFile.IncrementRecord();
 }
 
 std::string CApp::UserDefinedName(int16_t) {
-    std::string record;
-    ResumeNext([&] { mFile.FileOpen(false); });
-    ResumeNext([&] { record = mFile.FileRead(static_cast<int16_t>(AppList().ListIndex() + 1)); });
-    const VacRecord::Fields fields = VacRecord::Split(record);
-    mRecordUserName = fields.userName;
-    ResumeNext([&] { mFile.FileClose(); });
-    SetVocabularyName(fields.vocabularyName);
-    SetPathName(fields.pathName);
-    SetUserName(fields.userName);
+    std::string text;
+    {
+        const OpenRecordFile open(mFile);
+        ResumeNext([&] { text = mFile.FileRead(static_cast<int16_t>(AppList().ListIndex() + 1)); });
+    }
+    const AppRecord record = AppRecord::Parse(text);
+    mRecordUserName = record.userName;
+    SetVocabularyName(record.vocabularyName);
+    SetPathName(record.pathName);
+    SetUserName(record.userName);
     return UserName();
 }
 
 void CApp::AddUserAppName(const std::string& sAppName, const std::string& sVocabName,
                           const std::string& sPathName, int16_t iPosition) {
-    try {
-        const auto record = static_cast<int16_t>(iPosition + 1);
-        mFile.FileOpen(false);
-        const std::string text = mFile.FileRead(record);
-        const std::size_t star = text.find('*');
-        const std::string head =
-            star == std::string::npos ? std::string() : text.substr(0, star + 1);
-        mRecordUserName = head + sAppName + "~" + sVocabName + "$" + sPathName;
-        mFile.FileStore(mRecordUserName, record);
-        mFile.FileClose();
-    } catch (...) {
-        mFile.FileClose();
-        throw;
-    }
+    const auto position = static_cast<int16_t>(iPosition + 1);
+    const OpenRecordFile open(mFile);
+    AppRecord record = AppRecord::Parse(mFile.FileRead(position));
+    record.userName = sAppName;
+    record.vocabularyName = sVocabName;
+    record.pathName = sPathName;
+    mRecordUserName = record.Text();
+    mFile.FileStore(mRecordUserName, position);
 }
 
 void CApp::AppCompare(const std::string& sSearchString, int16_t iSelectedRecord) {
     std::vector<std::string> records;
-    try {
-        mFile.FileOpen(false);
+    {
+        const OpenRecordFile open(mFile);
         mFile.InitRecord();
         VAppTempClear();
-        while (!DataFileAtEnd()) {
-            records.push_back(mFile.FileRead(mFile.RecordNumber()));
-            mFile.IncrementRecord();
-        }
-        mFile.FileClose();
-    } catch (...) {
-        mFile.FileClose();
-        throw;
+        ScanRecords(mFile, ScanFailures::Propagate, [&](const std::string& text) {
+            records.push_back(text);
+            return ScanStep::Next;
+        });
     }
 
     // The record to drop: the selected one when it holds the identity, else the first that
     // does (the list and the file disagree then).
     auto holdsIdentity = [&](std::size_t i) {
-        return Ansi::EqualsIgnoreCase(VacRecord::Split(records[i]).identity, sSearchString);
+        return Ansi::EqualsIgnoreCase(AppRecord::Parse(records[i]).identity, sSearchString);
     };
     std::size_t drop = records.size();
     const auto selected = static_cast<std::size_t>(iSelectedRecord - 1);

@@ -12,7 +12,9 @@
 #include "engine/PressedKeys.h"
 #include "engine/RunningApps.h"
 #include "platform/Platform.h"
-#include "store/FileSlots.h"
+#include "store/AppRecord.h"
+#include "store/RecordScan.h"
+#include "store/WindowIdentity.h"
 
 namespace {
 
@@ -48,12 +50,11 @@ bool IsModifierPrefix(char c) {
     return c == '%' || c == '^' || c == '+';
 }
 
-// The window identity text of a window: class name, blank, broken bar, blank, title.
-std::string WindowIdentity(Hwnd hWnd) {
+// The window identity text of a window.
+std::string WindowIdentityOf(Hwnd hWnd) {
     IWindowSystem& windows = Platform::Windows();
     const std::string title = windows.GetWindowTextA(hWnd, kTextBufferSize);
-    const std::string className = windows.GetClassNameA(hWnd, kTextBufferSize);
-    return className + " " + Ansi::kBrokenBar + " " + title;
+    return WindowIdentity::Build(windows.GetClassNameA(hWnd, kTextBufferSize), title);
 }
 
 // The key that a character stands for after modifier prefixes: a letter or a digit by its
@@ -67,27 +68,13 @@ uint8_t KeyOfCharacter(char c) {
     return static_cast<uint8_t>(v & 0xFF);
 }
 
-// The vocabulary name of a voice command application record: after its first "*", the text
-// after the first "~" up to the first "$" after that. Nothing when the record has no "*", or
-// no "~" and "$" in that order after it (a record that was never completed).
-std::optional<std::string> RecordVocabulary(const std::string& record) {
-    const std::size_t star = record.find('*');
-    if (star == std::string::npos) return std::nullopt;
-    const std::size_t tilde = record.find('~', star + 1);
-    if (tilde == std::string::npos) return std::nullopt;
-    const std::size_t dollar = record.find('$', tilde + 1);
-    if (dollar == std::string::npos) return std::nullopt;
-    return record.substr(tilde + 1, dollar - tilde - 1);
-}
-
 }  // namespace
 
 int16_t CApp::VocabCheck(const std::string& sPhrase) {
     try {
         return VocabCheckSteps(sPhrase);
     } catch (...) {
-        // A failure ends the check; what was typed stays typed. The file it left open is closed.
-        ResumeNext([&] { mFile.FileClose(); });
+        // A failure ends the check; what was typed stays typed.
         return 0;
     }
 }
@@ -104,68 +91,50 @@ int16_t CApp::VocabCheckSteps(const std::string& sPhrase) {
     // matches nothing, so that the fallback below applies.
     bool inFront = false;
     mFile.InitRecord();
-    mFile.FileOpen(false);
-    while (!DataFileAtEnd()) {
-        const std::string record = mFile.FileRead(mFile.RecordNumber());
-        const std::size_t star = record.find('*');
-        if (star != std::string::npos) {
-            windowInfo.hWnd = RunningApps::RunningAppHwnd(record.substr(0, star));
-            if (windowInfo.hWnd != 0 && windowInfo.hWnd == windowInfo.foreground) {
-                inFront = true;
-                break;
-            }
-        }
-        mFile.IncrementRecord();
+    {
+        const OpenRecordFile open(mFile);
+        ScanRecords(mFile, ScanFailures::Propagate, [&](const std::string& text) {
+            windowInfo.hWnd = RunningApps::RunningAppHwnd(AppRecord::Parse(text).identity);
+            inFront = windowInfo.hWnd != 0 && windowInfo.hWnd == windowInfo.foreground;
+            return inFront ? ScanStep::Stop : ScanStep::Next;
+        });
     }
     if (!inFront) windowInfo.hWnd = mLastAppHwnd;
-    mFile.FileClose();
 
-    // The vocabulary of the first record that names that window as it is now.
-    const std::string identity = WindowIdentity(windowInfo.hWnd);
+    // The vocabulary of the first completed record that names that window as it is now.
+    const std::string identity = WindowIdentityOf(windowInfo.hWnd);
     std::optional<std::string> vocabulary;
     mFile.InitRecord();
-    mFile.FileOpen(false);
-    while (!DataFileAtEnd()) {
-        const std::string record = mFile.FileRead(mFile.RecordNumber());
-        const std::optional<std::string> name = RecordVocabulary(record);
-        if (name && record.substr(0, record.find('*')) == identity) {
-            vocabulary = name;
-            break;
-        }
-        mFile.IncrementRecord();
+    {
+        const OpenRecordFile open(mFile);
+        ScanRecords(mFile, ScanFailures::Propagate, [&](const std::string& text) {
+            const AppRecord record = AppRecord::Parse(text);
+            if (!record.completed || record.identity != identity) return ScanStep::Next;
+            vocabulary = record.vocabularyName;
+            return ScanStep::Stop;
+        });
     }
-    mFile.FileClose();
     // An empty name names no vocabulary file; opening it would create one.
     if (!vocabulary || vocabulary->empty()) return 0;
 
     // The entry whose word is the phrase.
     std::optional<std::string> keys;
     mFile.InitRecord();
-    mFile.FileOpen(true, *vocabulary);
-    while (!DataFileAtEnd()) {
-        const std::string entry = mFile.FileRead(mFile.RecordNumber());
+    const OpenRecordFile open(mFile, true, *vocabulary);
+    ScanRecords(mFile, ScanFailures::Propagate, [&](const std::string& entry) {
         const std::size_t colon = entry.find(':');
-        if (colon != std::string::npos && entry.substr(0, colon) == sPhrase) {
-            keys = entry.substr(colon + 1);
-            break;
-        }
-        mFile.IncrementRecord();
-    }
-    if (!keys) {
-        mFile.FileClose();
-        return 0;
-    }
+        if (colon == std::string::npos || entry.substr(0, colon) != sPhrase) return ScanStep::Next;
+        keys = entry.substr(colon + 1);
+        return ScanStep::Stop;
+    });
+    if (!keys) return 0;
 
     // Never type into a window of this program.
     const std::string frontTitle =
         windows.GetWindowTextA(windows.GetForegroundWindow(), kTextBufferSize);
-    if (frontTitle.find("Vorn") != std::string::npos) {
-        mFile.FileClose();
-        return 0;
-    }
+    if (frontTitle.find("Vorn") != std::string::npos) return 0;
 
     TypeKeys(*keys);
-    mFile.FileClose();
     return 2;
 }
 

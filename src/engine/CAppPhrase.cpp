@@ -11,9 +11,10 @@
 #include "engine/CApp.h"
 #include "engine/MainWindowLink.h"
 #include "engine/RunningApps.h"
-#include "engine/VacRecord.h"
 #include "platform/Platform.h"
-#include "store/FileSlots.h"
+#include "store/AppRecord.h"
+#include "store/RecordScan.h"
+#include "store/WindowIdentity.h"
 
 namespace {
 
@@ -35,39 +36,32 @@ int16_t CApp::AppCheck(const std::string& sPhrase) {
     int16_t result = 0;
     ResumeNext([&] { mFile.FileClose(); });
     mFile.InitRecord();
-    ResumeNext([&] { mFile.FileOpen(false); });
+    const OpenRecordFile open(mFile);
 
     // Every step that fails is passed over; the scan ends at the end of the file, or when the
     // file cannot be read at all.
-    for (;;) {
-        bool atEnd = true;
-        if (!ResumeNext([&] { atEnd = DataFileAtEnd(); }) || atEnd) break;
-        std::string record;
-        ResumeNext([&] { record = mFile.FileRead(mFile.RecordNumber()); });
-        const VacRecord::PhraseFields fields = VacRecord::SplitForPhrase(record);
-        mRecordUserName = fields.phrase;
-        SetVocabularyName(fields.vocabularyName);
-        SetPathName(fields.pathName);
-        if (sPhrase.empty()) break;
+    ScanRecords(mFile, ScanFailures::PassOver, [&](const std::string& text) {
+        const AppRecord record = AppRecord::Parse(text);
+        mRecordUserName = record.userName;
+        SetVocabularyName(record.vocabularyName);
+        SetPathName(record.pathName);
+        if (sPhrase.empty()) return ScanStep::Stop;
+        if (record.userName != sPhrase) return ScanStep::Next;
 
-        if (fields.phrase == sPhrase) {
-            ResumeNext([] { MainWindowLink::RunOnApplicationMatched(); });
-            ResumeNext([&] { mFile.FileType(false, mFile.RecordNumber()); });
-            SetClassName(fields.className);
-            SetWindowText(fields.windowText);
-            Hwnd found = 0;
-            ResumeNext([&] { found = Platform::Windows().FindWindowA(ClassName(), WindowText()); });
-            bool activated = false;
-            ResumeNext([&] { activated = RunningApps::ActivateWindow(found); });
-            if (!activated) ResumeNext([&] { ShellApp(); });
-            ResumeNext([&] { mLastAppHwnd = Platform::Windows().GetForegroundWindow(); });
-            result = 1;
-            break;
-        }
-        if (!ResumeNext([&] { mFile.IncrementRecord(); })) break;
-    }
-
-    ResumeNext([&] { mFile.FileClose(); });
+        ResumeNext([] { MainWindowLink::RunOnApplicationMatched(); });
+        ResumeNext([&] { mFile.FileType(false, mFile.RecordNumber()); });
+        const WindowIdentity::Parts window = WindowIdentity::Split(record.identity);
+        SetClassName(window.className);
+        SetWindowText(window.title);
+        Hwnd found = 0;
+        ResumeNext([&] { found = Platform::Windows().FindWindowA(ClassName(), WindowText()); });
+        bool activated = false;
+        ResumeNext([&] { activated = RunningApps::ActivateWindow(found); });
+        if (!activated) ResumeNext([&] { ShellApp(); });
+        ResumeNext([&] { mLastAppHwnd = Platform::Windows().GetForegroundWindow(); });
+        result = 1;
+        return ScanStep::Stop;
+    });
     return result;
 }
 
@@ -118,14 +112,12 @@ int32_t CApp::Explore(Hwnd lnghWnd, const std::string& strFolder, int32_t eShowS
 
 bool CApp::SetForeground(const std::string& sComputer) {
     try {
-        // The class ends one blank before the first broken bar, the title starts one after.
-        const std::size_t bar = sComputer.find(Ansi::kBrokenBar);
-        if (bar == std::string::npos || bar == 0) {
+        const WindowIdentity::Parts window = WindowIdentity::Split(sComputer);
+        if (window.className.empty() && window.title.empty()) {
             PlatformError::Raise(PlatformError::kInvalidProcedureCall);
         }
-        const std::string className = sComputer.substr(0, bar - 1);
-        const std::string title = sComputer.substr(std::min(bar + 2, sComputer.size()));
-        RunningApps::ActivateWindow(Platform::Windows().FindWindowA(className, title));
+        RunningApps::ActivateWindow(
+            Platform::Windows().FindWindowA(window.className, window.title));
     } catch (const ErrorRecord& error) {
         if (error.Number() == PlatformError::kInvalidProcedureCall) {
             Dialogs::MsgBox("No application selected to activate.", MsgButtons::OK,

@@ -6,6 +6,7 @@
 #include "common/AnsiText.h"
 #include "common/ResumeNext.h"
 #include "platform/Platform.h"
+#include "store/WindowIdentity.h"
 
 namespace RunningApps {
 namespace {
@@ -67,7 +68,7 @@ int32_t RunAppEnumProc(Hwnd hWnd, IListControl& lst) {
     mEnumInfo.ClassLength = static_cast<int32_t>(mEnumInfo.ClassName.size());
     if (mEnumInfo.TextLength == 0) return kTrue;
 
-    mEnumInfo.Text = mEnumInfo.ClassName + " " + Ansi::kBrokenBar + " " + mEnumInfo.Text;
+    mEnumInfo.Text = WindowIdentity::Build(mEnumInfo.ClassName, mEnumInfo.Text);
     mEnumInfo.TextLength = lst.AddItem(mEnumInfo.Text);
     lst.SetItemData(mEnumInfo.TextLength, hWnd);
     RunAppCollectionAdd(hWnd, mEnumInfo.Text);

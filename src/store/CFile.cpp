@@ -9,6 +9,7 @@
 #include "common/MessageBox.h"
 #include "common/PlatformErrors.h"
 #include "store/RecordPaths.h"
+#include "store/RecordScan.h"
 
 namespace {
 
@@ -137,9 +138,8 @@ void CFile::DecrementRecord() {
 }
 
 int16_t CFile::RecordCount(bool bVocab, const std::string& sVocabName) {
-    FileOpen(bVocab, sVocabName);
+    const OpenRecordFile open(*this, bVocab, sVocabName);
     while (!FileRead(mRecordNumber).empty()) IncrementRecord();
-    FileClose();
     return RecordNumber();
 }
 

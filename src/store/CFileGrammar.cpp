@@ -7,9 +7,11 @@
 #include "common/AnsiText.h"
 #include "common/ListControl.h"
 #include "common/ResumeNext.h"
+#include "store/AppRecord.h"
 #include "store/CFile.h"
 #include "store/FileSlots.h"
 #include "store/RecordPaths.h"
+#include "store/RecordScan.h"
 #include "store/VocabularyFolder.h"
 
 namespace {
@@ -20,36 +22,9 @@ constexpr const char* kStartRule = "<start>=";
 // never carries lines of the old file, even when the old one could not be deleted.
 constexpr const char* kAsideSuffix = ".new";
 
-// The activation phrase of a voice command application record: the text after the first "*"
-// (the whole text without one), up to its first "~". A record whose text after "*" holds no
-// "~" has not been completed (a window title may hold a "*") and has no phrase.
-std::string ActivationPhrase(const std::string& record) {
-    const std::size_t star = record.find('*');
-    const std::string afterStar = star == std::string::npos ? record : record.substr(star + 1);
-    const std::size_t tilde = afterStar.find('~');
-    if (tilde == std::string::npos) return {};
-    return afterStar.substr(0, tilde);
-}
-
 // The word of a vocabulary entry: the text before the first ":", the whole text without one.
 std::string EntryWord(const std::string& entry) {
     return entry.substr(0, entry.find(':'));
-}
-
-// Walks the data file from the record position to its end mark, handing each record's text to
-// use. A record that cannot be read is passed over; the walk ends when the end mark cannot be
-// tested (no file open) or the position cannot advance.
-template <class Use>
-void ScanToEnd(CFile& file, Use use) {
-    for (;;) {
-        bool atEnd = true;
-        if (!ResumeNext([&] { atEnd = DataFileAtEnd(); }) || atEnd) return;
-        std::string text;
-        if (ResumeNext([&] { text = file.FileRead(file.RecordNumber()); })) {
-            ResumeNext([&] { use(text); });
-        }
-        if (!ResumeNext([&] { file.IncrementRecord(); })) return;
-    }
 }
 
 // The vocabularies whose words the grammar takes: those of the vocabulary window's list, or,
@@ -77,14 +52,15 @@ void CFile::TempLoad() {
     ResumeNext([&] { lstTemp.Clear(); });
     const bool opened = ResumeNext([&] { GrammarSlot::Instance().OpenNew(asidePath); });
     InitRecord();
-    FileOpen(false);
-    for (const std::string& line : grammarHeader) ResumeNext([&] { TempFileStore(line); });
-
-    ScanToEnd(*this, [&](const std::string& record) {
-        const std::string phrase = ActivationPhrase(record);
-        if (!phrase.empty()) lstTemp.AddItem(phrase);
-    });
-    FileClose();
+    {
+        const OpenRecordFile open(*this);
+        for (const std::string& line : grammarHeader) ResumeNext([&] { TempFileStore(line); });
+        ScanRecords(*this, ScanFailures::PassOver, [&](const std::string& text) {
+            const std::string phrase = AppRecord::Parse(text).userName;
+            if (!phrase.empty()) ResumeNext([&] { lstTemp.AddItem(phrase); });
+            return ScanStep::Next;
+        });
+    }
     ResumeNext([&] { StoreStartRules(); });
     ResumeNext([&] { lstTemp.Clear(); });
     InitRecord();
@@ -94,19 +70,20 @@ void CFile::TempLoad() {
     // searching the whole list for every word (30,000 words took seconds that way).
     std::unordered_set<std::string> foldedWords;
     for (const std::string& name : GrammarVocabularies()) {
-        FileOpen(true, name);
-        ScanToEnd(*this, [&](const std::string& entry) {
-            const std::string word = EntryWord(entry);
-            if (!word.empty() && foldedWords.insert(Ansi::ToLower(word)).second)
-                lstTemp.AddItem(word);
-        });
-        FileClose();
+        {
+            const OpenRecordFile open(*this, true, name);
+            ScanRecords(*this, ScanFailures::PassOver, [&](const std::string& entry) {
+                const std::string word = EntryWord(entry);
+                if (!word.empty() && foldedWords.insert(Ansi::ToLower(word)).second)
+                    ResumeNext([&] { lstTemp.AddItem(word); });
+                return ScanStep::Next;
+            });
+        }
         InitRecord();
     }
     ResumeNext([&] { StoreStartRules(); });
 
     TempFileClose();
-    FileClose();
     if (!opened) return;
     std::error_code ec;
     std::filesystem::rename(asidePath, grammarPath, ec);

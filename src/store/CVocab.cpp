@@ -4,21 +4,19 @@
 #include "common/ListControl.h"
 #include "common/PlatformErrors.h"
 #include "store/FileSlots.h"
+#include "store/RecordScan.h"
 #include "store/VocabularyFolder.h"
 
 void CVocab::FillDictionaryListBox(const bool& bVocab, const std::string& sVocabName) {
     IListControl& lstDictionary = Lists::Get(ListId::frmVocab_lstDictionary);
     mFile.InitRecord();
-    mFile.FileOpen(bVocab, sVocabName);
-    while (!DataFileAtEnd()) {
-        const int16_t record = mFile.RecordNumber();
-        const std::string text = mFile.FileRead(record);
+    const OpenRecordFile open(mFile, bVocab, sVocabName);
+    ScanRecords(mFile, ScanFailures::Propagate, [&](const std::string& text) {
         // The read past the last record sets the end mark and adds no item.
-        if (!DataFileAtEnd()) lstDictionary.AddItem(text, record - 1);
-        mFile.IncrementRecord();
-    }
+        if (!DataFileAtEnd()) lstDictionary.AddItem(text, mFile.RecordNumber() - 1);
+        return ScanStep::Next;
+    });
     mFile.InitRecord();
-    mFile.FileClose();
 }
 
 void CVocab::FillVocabFile(const bool& bCombo) {
@@ -49,13 +47,12 @@ void CVocab::Bubble_Sort(IListControl& lst, bool bAscending) {
 
 void CVocab::VocabularyFileOpen(std::string sVocabName) {
     SetVocabularyName(sVocabName);
-    mFile.FileOpen(true, sVocabName);
-    mFile.FileClose();
+    const OpenRecordFile open(mFile, true, sVocabName);
 }
 
 void CVocab::AddDictionaryWord(const bool& bVocab, const std::string& sVocabName,
                                const std::string& sDictionaryWord, const std::string& sRoutine) {
-    mFile.FileOpen(bVocab, sVocabName);
+    const OpenRecordFile open(mFile, bVocab, sVocabName);
     if (sRoutine == "MenuCopy") {
         if (mFile.RecordNumber() == INT16_MIN) PlatformError::Raise(PlatformError::kOverflow);
         mFile.FileStore(sDictionaryWord, static_cast<int16_t>(mFile.RecordNumber() - 1));
@@ -65,7 +62,6 @@ void CVocab::AddDictionaryWord(const bool& bVocab, const std::string& sVocabName
         mFile.FileStore(sDictionaryWord, mFile.RecordNumber());
         mFile.IncrementRecord();
     }
-    mFile.FileClose();
 }
 
 std::vector<std::string>& CVocab::CopyBuffer() {
@@ -146,21 +142,16 @@ void CVocab::PlusRecord() {
 }
 
 std::string CVocab::ReadDictionary(const int16_t& iRecord, const std::string& sName) {
-    mFile.FileOpen(true, sName);
-    std::string text = mFile.FileRead(iRecord);
-    mFile.FileClose();
-    return text;
+    const OpenRecordFile open(mFile, true, sName);
+    return mFile.FileRead(iRecord);
 }
 
 void CVocab::DictionarySelect(const std::string& sVocName, const std::string& sDicName) {
-    mFile.FileOpen(true, sVocName);
+    const OpenRecordFile open(mFile, true, sVocName);
     mFile.InitRecord();
-    while (!DataFileAtEnd()) {
-        if (mFile.FileRead(mFile.RecordNumber()) == sDicName) {
-            SetTrackDictionary(mFile.RecordNumber());
-            break;
-        }
-        mFile.IncrementRecord();
-    }
-    mFile.FileClose();
+    ScanRecords(mFile, ScanFailures::Propagate, [&](const std::string& text) {
+        if (text != sDicName) return ScanStep::Next;
+        SetTrackDictionary(mFile.RecordNumber());
+        return ScanStep::Stop;
+    });
 }

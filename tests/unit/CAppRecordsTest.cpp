@@ -78,11 +78,11 @@ TEST_F(CAppRecordsTest, UserDefinedNameReadsTheSelectedRecord) {
     EXPECT_EQ(app.VocabularyName(), "");
     EXPECT_EQ(app.PathName(), "");
 
-    // A "$" in the title: the path starts inside the title, the vocabulary comes out empty.
+    // A "$" in the title stays in the title.
     apps.SetListIndex(2);
     EXPECT_EQ(app.UserDefinedName(2), "p");
-    EXPECT_EQ(app.PathName(), "5*p~v$x");
-    EXPECT_EQ(app.VocabularyName(), "");
+    EXPECT_EQ(app.PathName(), "x");
+    EXPECT_EQ(app.VocabularyName(), "v");
 
     // With nothing selected there is no record to read: every name comes out empty.
     apps.SetListIndex(-1);
