@@ -27,7 +27,11 @@ std::string Description(int32_t number) {
 }
 
 void Raise(int32_t number) {
-    throw ErrorRecord(number, ExecutableName(), Description(number));
+    Raise(number, Description(number));
+}
+
+void Raise(int32_t number, const std::string& description) {
+    throw ErrorRecord(number, ExecutableName(), description);
 }
 
 }  // namespace PlatformError

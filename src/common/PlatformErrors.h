@@ -19,5 +19,7 @@ std::string Description(int32_t number);
 
 // Throws an ErrorRecord with the number, the program's name as source, and its description.
 [[noreturn]] void Raise(int32_t number);
+// The same with a description of its own, for a failure that needs saying more plainly.
+[[noreturn]] void Raise(int32_t number, const std::string& description);
 
 }  // namespace PlatformError

@@ -11,6 +11,7 @@
 #include "common/ErrorRecord.h"
 #include "common/ListControl.h"
 #include "common/MessageBox.h"
+#include "common/PlatformErrors.h"
 #include "common/ResumeNext.h"
 #include "config/ConfigGlobals.h"
 #include "desktop/FormPlacement.h"
@@ -232,6 +233,15 @@ void frmApp::SaveCommand() {
         mApp->AddUserAppName(FromQString(txtVActivate->text()), VocabularyBox().Text(),
                              FromQString(txtPath->text()),
                              static_cast<int16_t>(VAppCmdList().ListIndex()));
+    } catch (const ErrorRecord& error) {
+        // A name the record cannot hold is refused and said so; nothing was written.
+        if (error.Number() == PlatformError::kInvalidProcedureCall) {
+            Dialogs::MsgBox(error.Description(), MsgButtons::OK, MsgIcon::Information,
+                            "Save Command");
+            return;
+        }
+        Dialogs::MsgBox("There is nothing to save!", MsgButtons::OK, MsgIcon::None,
+                        "No item to save");
     } catch (...) {
         Dialogs::MsgBox("There is nothing to save!", MsgButtons::OK, MsgIcon::None,
                         "No item to save");

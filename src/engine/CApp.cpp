@@ -44,6 +44,15 @@ void ReplaceAppFile(const std::vector<std::string>& records) {
     }
 }
 
+// A phrase or vocabulary name holding a separator would cut its record's fields: it is refused
+// with error 5 and a description that says why, before anything is written.
+void RefuseSeparators(const std::string& what, const std::string& name) {
+    if (!AppRecord::HoldsSeparator(name)) return;
+    PlatformError::Raise(PlatformError::kInvalidProcedureCall,
+                         "The " + what + " \"" + name +
+                             "\" cannot be saved: it may not hold \"*\", \"~\" or \"$\".");
+}
+
 IListControl& AppList() {
     return Lists::Get(ListId::frmApp_lstVAppCmd);
 }
@@ -99,6 +108,8 @@ std::string CApp::UserDefinedName(int16_t) {
 
 void CApp::AddUserAppName(const std::string& sAppName, const std::string& sVocabName,
                           const std::string& sPathName, int16_t iPosition) {
+    RefuseSeparators("activation phrase", sAppName);
+    RefuseSeparators("vocabulary name", sVocabName);
     const auto position = static_cast<int16_t>(iPosition + 1);
     const OpenRecordFile open(mFile);
     AppRecord record = AppRecord::Parse(mFile.FileRead(position));

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "TempProgramFolder.h"
+#include "TestClient.h"
 #include "UserActions.h"
 #include "VornSession.h"
 #include "platform/Keyboard.h"
@@ -43,8 +44,34 @@ protected:
         return false;
     }
 
+    // The text of record n (from 1) of the program's application file.
+    static std::string AppRecordText(std::size_t n) {
+        const auto records = ReadRecords(session->File("VAppCmd.txt"), 270);
+        return n <= records.size() ? records[n - 1] : std::string();
+    }
+
     static inline VornSession* session = nullptr;
+    // A window whose title holds record separators, dragged in by the configuration tests.
+    static inline std::unique_ptr<TestClient> scratch;
+    static constexpr const char* kScratchIdentity = "Scratch \xA6 *notes* ~/work";
 };
+
+constexpr uint8_t kVkF1 = 0x70;
+
+// Types lower-case letters and blanks with the keyboard.
+void Type(const std::string& text) {
+    IKeyboard& keyboard = Platform::Keyboard();
+    for (const char c : text) {
+        const auto key = static_cast<uint8_t>(c == ' ' ? ' ' : c - 'a' + 'A');
+        keyboard.keybd_event(key, 0, 0);
+        keyboard.keybd_event(key, 0, kKeyEventKeyUp);
+    }
+}
+
+// Clicks a point of a window's client area.
+void Click(Hwnd window, int x, int y) {
+    DragInWindow(window, x, y, x, y);
+}
 
 // The window manager's state of a window, as xprop shows it.
 std::string WindowState(Hwnd window) {
@@ -94,6 +121,12 @@ TEST_F(EndToEndTest, APhraseWhoseWindowIsAbsentStartsItsProgram) {
 }
 
 TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindowWhereADraggedWindowIsAdded) {
+    // The window in front last before Configure stands right under the main window, in the
+    // second row of the running-window list.
+    scratch = std::make_unique<TestClient>(std::vector<std::string>{"Scratch|*notes* ~/work|"});
+    Platform::Windows().SetForegroundWindow(scratch->Window(0));
+    ASSERT_TRUE(
+        WaitFor([] { return Platform::Windows().GetForegroundWindow() == scratch->Window(0); }));
     Platform::Windows().SetForegroundWindow(session->MainWindow());
     ASSERT_TRUE(
         WaitFor([] { return Platform::Windows().GetForegroundWindow() == session->MainWindow(); }));
@@ -107,26 +140,49 @@ TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindowWhereADraggedWindowIsAdde
     VornSession::Screenshot(configuration, "application-window");
 
     // A running window dragged from the right-hand list onto the left one becomes a new
-    // application: the file gains a third record, its identity and "*".
+    // application: the file gains a third record, its identity and "*", the title whole.
     const auto records = [] {
         return std::filesystem::file_size(session->File("VAppCmd.txt")) / 270;
     };
     ASSERT_EQ(records(), 2u);
-    const int row = Twips(960) + 8;
-    DragInWindow(configuration, Twips(4800) + 40, row, Twips(120) + 40, Twips(960) + 80);
+    const int secondRow = Twips(960) + 8 + 13;
+    DragInWindow(configuration, Twips(4800) + 40, secondRow, Twips(120) + 40, Twips(960) + 80);
     EXPECT_TRUE(WaitFor([&] { return records() == 3u; }));
-    const std::string bytes = ReadBytes(session->File("VAppCmd.txt"));
-    const std::string third = bytes.substr(2 * 270 + 2, static_cast<unsigned char>(bytes[540]));
-    EXPECT_NE(third.find(" \xA6 "), std::string::npos) << third;
-    EXPECT_EQ(third.back(), '*') << third;
+    EXPECT_EQ(AppRecordText(3), "*Scratch \xA6 **notes** ~/work*");
 }
 
-TEST_F(EndToEndTest, ClosingTheMainWindowEndsTheProgramAndKeepsItsPlacement) {
-    // The application window, shown modally, is closed first: its close box unloads it.
+TEST_F(EndToEndTest, AWindowWhoseTitleHoldsSeparatorsIsSavedAndItsPhraseBringsItToTheFront) {
     const Hwnd configuration = VornSession::WaitForWindow("Application Command Configuration");
+    ASSERT_NE(configuration, 0);
+    Click(configuration, Twips(120) + 40, Twips(960) + 8 + 26);  // the third entry
+    Click(configuration, Twips(120) + 40, Twips(3720) + 9);      // its activation command
+    Type("scratch notes");
+    Click(configuration, Twips(4800) + 60, Twips(3480) + 16);  // Save Command
+    EXPECT_TRUE(WaitFor([] {
+        return AppRecordText(3).find("*scratch notes~") != std::string::npos;
+    })) << AppRecordText(3);
+
+    // Closing the window rebuilds the grammar; Alt+F1 in the main window resumes listening.
     CloseWindow(configuration);
     ASSERT_TRUE(
         WaitFor([&] { return Platform::Windows().GetWindowTextA(configuration, 256).empty(); }));
+    Platform::Windows().SetForegroundWindow(session->MainWindow());
+    ASSERT_TRUE(
+        WaitFor([] { return Platform::Windows().GetForegroundWindow() == session->MainWindow(); }));
+    IKeyboard& keyboard = Platform::Keyboard();
+    keyboard.keybd_event(kVkMenu, 0, 0);
+    keyboard.keybd_event(kVkF1, 0, 0);
+    keyboard.keybd_event(kVkF1, 0, kKeyEventKeyUp);
+    keyboard.keybd_event(kVkMenu, 0, kKeyEventKeyUp);
+
+    Platform::Windows().SetForegroundWindow(session->LoggerWindow());
+    EXPECT_TRUE(SayUntil("scratch notes", [] {
+        return Platform::Windows().GetForegroundWindow() == scratch->Window(0);
+    }));
+    scratch.reset();
+}
+
+TEST_F(EndToEndTest, ClosingTheMainWindowEndsTheProgramAndKeepsItsPlacement) {
     CloseWindow(session->MainWindow());
     EXPECT_TRUE(WaitFor([] { return !session->Program().Running(); }, std::chrono::seconds(10)));
     const std::string settings =

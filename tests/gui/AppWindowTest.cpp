@@ -83,6 +83,14 @@ TEST_F(AppWindowTest, SavingWritesTheFieldsIntoTheSelectedRecordOnly) {
     EXPECT_EQ(ReadApps(), (std::vector<std::string>{kTerm + "*shell~Editing$xterm",
                                                     kNotes + "*notes~Writing$gedit"}));
     EXPECT_TRUE(dialogs().boxes.empty());
+
+    Window().txtVActivate->setText("notes ~ draft");
+    Window().cmdSaveVocab_Click();
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text,
+              "The activation phrase \"notes ~ draft\" cannot be saved: it may not hold \"*\", "
+              "\"~\" or \"$\".");
+    EXPECT_EQ(ReadApps()[1], kNotes + "*notes~Writing$gedit");
 }
 
 TEST_F(AppWindowTest, SavingWithoutASelectionShowsEntryZeroOrSaysThereIsNothing) {

@@ -48,6 +48,22 @@ TEST_F(CAppPhraseTest, MatchingIsExactAndTheFirstRecordWins) {
     EXPECT_FALSE(DataSlot::Instance().IsOpen());
 }
 
+TEST_F(CAppPhraseTest, AWindowWhoseTitleHoldsSeparatorsIsStoredWholeAndFound) {
+    const std::string title = "*scratch* ~/notes $1";
+    const Hwnd scratch = desktop->AddWindow({"Emacs", title});
+    CApp adding;
+    adding.VAppAdd(Identity("Emacs", title));
+    adding.FillVACListBox();
+    EXPECT_EQ(List(ListId::frmApp_lstVAppCmd).List(0), Identity("Emacs", title));
+    adding.AddUserAppName("scratch", "Editing", "emacs", 0);
+
+    EXPECT_EQ(app.AppCheck("scratch"), 1);
+    EXPECT_EQ(app.WindowText(), title);
+    EXPECT_EQ(desktop->foreground, scratch);
+    EXPECT_TRUE(desktop->startRequests.empty());
+    EXPECT_EQ(app.VocabularyName(), "Editing");
+}
+
 TEST_F(CAppPhraseTest, AnExistingWindowComesToTheFrontAndNothingStarts) {
     WriteApps({Identity("Gedit", "Notes") + "*notes~text$gedit"});
     const Hwnd notes = desktop->AddWindow({"gedit", "NOTES", 0, 0, true, true});

@@ -98,6 +98,14 @@ TEST_F(CAppRecordsTest, AddUserAppNameReplacesWhatFollowsTheStar) {
     app.AddUserAppName("", "", "", 1);
     EXPECT_EQ(ReadApps(), (std::vector<std::string>{editor + "*edit~text$gedit", shell + "*~$"}));
     EXPECT_EQ(app.RecordUserName(), shell + "*~$");
+
+    // A name that would hold a separator is refused before anything is written.
+    for (const auto& [phrase, vocabulary] :
+         {std::pair{"edit*", "text"}, {"edit", "te~xt"}, {"$edit", "text"}}) {
+        EXPECT_EQ(ErrorOf([&] { app.AddUserAppName(phrase, vocabulary, "gedit", 0); }), 5);
+    }
+    EXPECT_EQ(ReadApps(), (std::vector<std::string>{editor + "*edit~text$gedit", shell + "*~$"}));
+    EXPECT_FALSE(DataSlot::Instance().IsOpen());
 }
 
 TEST_F(CAppRecordsTest, DeletingTheMiddleApplicationKeepsTheOthersInOrder) {
