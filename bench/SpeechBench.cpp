@@ -20,10 +20,10 @@
 #include <vector>
 
 #include "SpeechSamples.h"
-#include "listening/RecognitionThread.h"
-#include "platform/audio/AudioSource.h"
-#include "platform/audio/ReplayAudioSource.h"
-#include "platform/speech/SpeechRecogniser.h"
+#include "speech/AudioSource.h"
+#include "speech/RecognitionThread.h"
+#include "speech/ReplayAudioSource.h"
+#include "speech/SpeechRecogniser.h"
 
 namespace {
 

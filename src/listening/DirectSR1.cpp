@@ -5,9 +5,9 @@
 #include <QMetaObject>
 
 #include "common/AnsiText.h"
-#include "listening/RecognitionThread.h"
-#include "platform/audio/PulseCapture.h"
-#include "platform/speech/GrammarFile.h"
+#include "speech/GrammarFile.h"
+#include "speech/PulseCapture.h"
+#include "speech/RecognitionThread.h"
 
 // Grammar alternatives that cannot be recognised as written, and microphone failures.
 Q_LOGGING_CATEGORY(lcSpeech, "vorn.speech")

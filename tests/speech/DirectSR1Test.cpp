@@ -9,7 +9,7 @@
 #include "SpeechSamples.h"
 #include "common/ErrorRecord.h"
 #include "listening/DirectSR1.h"
-#include "platform/audio/ReplayAudioSource.h"
+#include "speech/ReplayAudioSource.h"
 
 namespace {
 

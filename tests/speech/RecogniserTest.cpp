@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "SpeechSamples.h"
-#include "platform/audio/AudioSource.h"
-#include "platform/speech/SpeechRecogniser.h"
+#include "speech/AudioSource.h"
+#include "speech/SpeechRecogniser.h"
 
 namespace {
 

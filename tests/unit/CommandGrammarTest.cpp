@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/speech/CommandGrammar.h"
+#include "speech/CommandGrammar.h"
 
 namespace {
 

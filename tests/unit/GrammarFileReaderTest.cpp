@@ -4,7 +4,7 @@
 
 #include "TempProgramFolder.h"
 #include "common/ErrorRecord.h"
-#include "platform/speech/GrammarFile.h"
+#include "speech/GrammarFile.h"
 
 namespace {
 

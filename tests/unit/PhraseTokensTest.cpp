@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/speech/PhraseTokens.h"
+#include "speech/PhraseTokens.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/speech/Pronouncer.h"
+#include "speech/Pronouncer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/speech/Pronouncer.h"
+#include "speech/Pronouncer.h"
 
 #include <espeak-ng/speak_lib.h>
 

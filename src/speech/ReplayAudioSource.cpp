@@ -1,4 +1,4 @@
-#include "platform/audio/ReplayAudioSource.h"
+#include "speech/ReplayAudioSource.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
-#include "listening/RecognitionThread.h"
+#include "speech/RecognitionThread.h"
 
 #include <cstdlib>
 
-#include "platform/audio/AudioSource.h"
+#include "speech/AudioSource.h"
 
 namespace {
 

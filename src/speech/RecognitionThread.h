@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/speech/SpeechRecogniser.h"
+#include "speech/SpeechRecogniser.h"
 
 // The recogniser's own thread: takes audio fragments from the capture thread, decodes them,
 // measures the input level, and switches grammars between utterances. It reports through

@@ -1,4 +1,4 @@
-#include "platform/audio/PulseCapture.h"
+#include "speech/PulseCapture.h"
 
 #include <pulse/pulseaudio.h>
 

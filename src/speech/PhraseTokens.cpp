@@ -1,4 +1,4 @@
-#include "platform/speech/PhraseTokens.h"
+#include "speech/PhraseTokens.h"
 
 #include "common/AnsiText.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/speech/CommandGrammar.h"
+#include "speech/CommandGrammar.h"
 
 // How the recogniser decides; the defaults are the tuned ones.
 struct RecogniserSettings {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/audio/AudioSource.h"
+#include "speech/AudioSource.h"
 
 // Captures the default PulseAudio source through the asynchronous API: a threaded main loop
 // calls back with each fragment, so stopping never depends on a read returning.

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/audio/AudioSource.h"
+#include "speech/AudioSource.h"
 
 // Plays recorded samples into the recogniser as if they came from the microphone: fragments
 // of the live size, from a thread of its own, paced at a multiple of real time. Tests and

@@ -1,4 +1,4 @@
-#include "platform/speech/BackgroundWords.h"
+#include "speech/BackgroundWords.h"
 
 #include <sphinxbase/logmath.h>
 #include <sphinxbase/ngram_model.h>

@@ -1,4 +1,4 @@
-#include "platform/speech/GrammarFile.h"
+#include "speech/GrammarFile.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,8 +1,8 @@
-#include "platform/speech/CommandGrammar.h"
+#include "speech/CommandGrammar.h"
 
 #include <algorithm>
 
-#include "platform/speech/PhraseTokens.h"
+#include "speech/PhraseTokens.h"
 
 CommandGrammar::CommandGrammar(const std::vector<std::string>& alternatives,
                                const WordResolver& resolve) {

@@ -1,4 +1,4 @@
-#include "platform/speech/SpeechRecogniser.h"
+#include "speech/SpeechRecogniser.h"
 
 #include <pocketsphinx.h>
 #include <sphinxbase/cmn.h>
@@ -11,8 +11,8 @@
 #include <mutex>
 #include <set>
 
-#include "platform/speech/BackgroundWords.h"
-#include "platform/speech/Pronouncer.h"
+#include "speech/BackgroundWords.h"
+#include "speech/Pronouncer.h"
 
 namespace {
 
