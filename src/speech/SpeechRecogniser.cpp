@@ -5,12 +5,14 @@
 #include <sphinxbase/feat.h>
 #include <sphinxbase/fsg_model.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <map>
 #include <mutex>
 #include <set>
 
+#include "speech/AudioSource.h"
 #include "speech/BackgroundWords.h"
 #include "speech/Pronouncer.h"
 
@@ -300,6 +302,30 @@ struct SpeechRecogniser::Decoders {
         return hearing;
     }
 
+    // One fragment of audio: decoded by the grammar decoder, and by the phone loop from a
+    // little before the start of speech to the end of the utterance.
+    std::optional<Hearing> Process(std::span<const int16_t> samples) {
+        ps_process_raw(grammar.get(), samples.data(), samples.size(), FALSE, FALSE);
+        const bool speech = ps_get_in_speech(grammar.get()) != 0;
+        if (inSpeech) {
+            ps_process_raw(phones.get(), samples.data(), samples.size(), FALSE, FALSE);
+            heard.insert(heard.end(), samples.begin(), samples.end());
+        } else {
+            recent.insert(recent.end(), samples.begin(), samples.end());
+            if (recent.size() > kSpeechLeadSamples) {
+                recent.erase(recent.begin(), recent.end() - kSpeechLeadSamples);
+            }
+            if (!speech) return std::nullopt;
+            // Speech began: the phone loop hears it from about where the grammar decoder does.
+            heard.assign(recent.begin(), recent.end());
+            recent.clear();
+            ps_process_raw(phones.get(), heard.data(), heard.size(), FALSE, FALSE);
+            inSpeech = true;
+        }
+        if (!speech || CommandComplete()) return FinishUtterance();
+        return std::nullopt;
+    }
+
     Outcome Redecoded(const std::vector<int16_t>& audio) {
         if (ps_start_utt(grammar.get()) < 0 || ps_start_utt(phones.get()) < 0) return {};
         ps_process_raw(grammar.get(), audio.data(), audio.size(), FALSE, FALSE);
@@ -341,26 +367,16 @@ std::vector<std::string> SpeechRecogniser::SetGrammar(
 
 std::optional<Hearing> SpeechRecogniser::Process(std::span<const int16_t> samples) {
     Decoders& d = *decoders_;
-    if (!d.started || samples.empty()) return std::nullopt;
-    ps_process_raw(d.grammar.get(), samples.data(), samples.size(), FALSE, FALSE);
-    const bool speech = ps_get_in_speech(d.grammar.get()) != 0;
-    if (d.inSpeech) {
-        ps_process_raw(d.phones.get(), samples.data(), samples.size(), FALSE, FALSE);
-        d.heard.insert(d.heard.end(), samples.begin(), samples.end());
-    } else {
-        d.recent.insert(d.recent.end(), samples.begin(), samples.end());
-        if (d.recent.size() > kSpeechLeadSamples) {
-            d.recent.erase(d.recent.begin(), d.recent.end() - kSpeechLeadSamples);
-        }
-        if (!speech) return std::nullopt;
-        // Speech began: the phone loop hears it from about where the grammar decoder does.
-        d.heard.assign(d.recent.begin(), d.recent.end());
-        d.recent.clear();
-        ps_process_raw(d.phones.get(), d.heard.data(), d.heard.size(), FALSE, FALSE);
-        d.inSpeech = true;
+    // Audio may come in batches (while nobody speaks, or from a decoder that fell behind):
+    // it is decoded one fragment at a time, so that the phone loop hears speech from where it
+    // began and an utterance that ends inside the batch is followed by the next one.
+    std::optional<Hearing> hearing;
+    while (d.started && !samples.empty()) {
+        const std::size_t n = std::min(samples.size(), kAudioFragmentSamples);
+        if (auto heard = d.Process(samples.first(n))) hearing = std::move(heard);
+        samples = samples.subspan(n);
     }
-    if (!speech || d.CommandComplete()) return d.FinishUtterance();
-    return std::nullopt;
+    return hearing;
 }
 
 bool SpeechRecogniser::InUtterance() const {
