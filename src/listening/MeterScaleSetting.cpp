@@ -1,6 +1,7 @@
 #include "listening/MeterScaleSetting.h"
 
 #include <QSettings>
+#include <cmath>
 
 #include "forms/AnsiQt.h"
 
@@ -19,6 +20,13 @@ void Save(const std::string& value) {
     QSettings settings(QSettings::UserScope, kOrganisation);
     settings.setValue(kKey, ToQString(value));
     settings.sync();
+}
+
+std::optional<float> FullScale(const std::string& text) {
+    bool isNumber = false;
+    const float value = ToQString(text).trimmed().toFloat(&isNumber);
+    if (!isNumber || !std::isfinite(value) || value <= 0.0f) return std::nullopt;
+    return value;
 }
 
 }  // namespace MeterScaleSetting

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <filesystem>
 
+#include "common/ErrorRecord.h"
 #include "common/ListControl.h"
 #include "common/MessageBox.h"
 #include "common/ProgramFolder.h"
@@ -85,17 +86,21 @@ void frmVorn::Form_Load() {
     // At the very first start there is no grammar file yet: build it first.
     const std::string grammarFile = RecordPaths::GrammarFile();
     if (!std::filesystem::exists(grammarFile)) CFile().TempLoad();
-    DirectSR1->LoadGrammarFile(QString::fromStdString(grammarFile));
+    try {
+        DirectSR1->LoadGrammarFile(QString::fromStdString(grammarFile));
+    } catch (const ErrorRecord& e) {
+        // The start-up message names the file that could not be read.
+        throw ErrorRecord(e.Number(), e.Source(), e.Description() + ": \"" + grammarFile + "\"");
+    }
     DirectSR1->StartListening();
 
     const std::string scale = MeterScaleSetting::Get();
-    bool isNumber = false;
-    const float fullScale = ToQString(scale).trimmed().toFloat(&isNumber);
-    if (isNumber) {
-        VUMeter->SetFullScale(fullScale);
+    if (const auto fullScale = MeterScaleSetting::FullScale(scale)) {
+        VUMeter->SetFullScale(*fullScale);
     } else {
+        VUMeter->SetFullScale(MeterScaleSetting::kDefaultFullScale);
         Dialogs::MsgBox("The stored sound meter scale \"" + scale +
-                        "\" is not a number; the meter uses 3000.");
+                        "\" is not a number above 0; the meter uses 3000.");
     }
 
     RunningApps::FillRunAppListBox(Lists::Get(ListId::frmApp_lstRunApp));

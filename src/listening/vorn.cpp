@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
     try {
         X11Backend::Install();
     } catch (const std::exception& e) {
-        std::cerr << "Vorn! Voice Control needs an X11 display (is DISPLAY set?): " << e.what()
-                  << '\n';
+        std::cerr << "Vorn! Voice Control needs an X11 display: " << e.what() << '\n';
         return 1;
     }
     QApplication app(argc, argv);

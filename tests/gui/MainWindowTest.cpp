@@ -4,10 +4,12 @@
 #include <filesystem>
 
 #include "GuiFixture.h"
+#include "common/ErrorRecord.h"
 #include "common/ListControl.h"
 #include "config/frmApp.h"
 #include "engine/CApp.h"
 #include "forms/AnsiQt.h"
+#include "listening/MeterScaleSetting.h"
 #include "listening/frmVolSet.h"
 #include "listening/frmVorn.h"
 
@@ -60,12 +62,30 @@ TEST_F(MainWindowTest, StartUpCreatesTheFolderBuildsTheGrammarListensAndFillsThe
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
-TEST_F(MainWindowTest, AMeterScaleThatIsNotANumberIsReportedAndTheDefaultUsed) {
-    QSettings("RedoDoridade").setValue("Startup/VUMeter", "loud");
+TEST_F(MainWindowTest, AMeterScaleThatIsNotANumberAboveZeroIsReportedAndTheDefaultUsed) {
+    // On any of these the meter would never move.
+    for (const char* text : {"loud", "0", "-250", "nan", "inf", ""}) {
+        EXPECT_FALSE(MeterScaleSetting::FullScale(text)) << text;
+    }
+    EXPECT_EQ(MeterScaleSetting::FullScale(" 4500 "), 4500.0f);
+
+    QSettings("RedoDoridade").setValue("Startup/VUMeter", "0");
     Main();
     EXPECT_FLOAT_EQ(Main().VUMeter->FullScale(), 3000.0f);
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_TRUE(Listening());
+}
+
+TEST_F(MainWindowTest, AGrammarFileThatCannotBeReadStopsTheStartNamingTheFile) {
+    std::filesystem::create_directory(folder.File("temp.txt"));
+    try {
+        Main();
+        FAIL() << "the start went on";
+    } catch (const ErrorRecord& e) {
+        EXPECT_EQ(e.Number(), 75);
+        EXPECT_NE(e.Description().find(folder.File("temp.txt")), std::string::npos)
+            << e.Description();
+    }
 }
 
 TEST_F(MainWindowTest, TheToggleFollowsTheFourListeningStates) {

@@ -26,8 +26,10 @@ unsigned long ErrorCount(Display* display) {
 X11Connection::X11Connection(const std::string& displayName)
     : display_(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str())) {
     if (display_ == nullptr) {
-        throw std::runtime_error("cannot open the X display " +
-                                 (displayName.empty() ? std::string("$DISPLAY") : displayName));
+        // The name tried: the one given, else the environment's.
+        const std::string tried = XDisplayName(displayName.empty() ? nullptr : displayName.c_str());
+        if (tried.empty()) throw std::runtime_error("cannot open an X display: DISPLAY is not set");
+        throw std::runtime_error("cannot open the X display \"" + tried + "\"");
     }
     XSetErrorHandler(CountError);
 }
