@@ -11,6 +11,7 @@
 #include "common/PlatformErrors.h"
 #include "common/ResumeNext.h"
 #include "store/AppRecord.h"
+#include "store/AsideFile.h"
 #include "store/FileSlots.h"
 #include "store/RecordPaths.h"
 #include "store/RecordScan.h"
@@ -22,26 +23,16 @@ namespace {
 // leaves the old file as it was.
 void ReplaceAppFile(const std::vector<std::string>& records) {
     const std::string finalPath = RecordPaths::ProgramFile(RecordPaths::kAppFileName);
-    const std::string newPath = finalPath + ".new";
-    std::error_code ignored;
-    std::filesystem::remove(newPath, ignored);
-
+    AsideFile aside(finalPath);
     DataSlot& slot = DataSlot::Instance();
-    bool written = slot.Open(newPath, DataSlot::Mode::RecordReadWrite, CFile::kAppRecordLength);
+    bool written =
+        slot.Open(aside.Path(), DataSlot::Mode::RecordReadWrite, CFile::kAppRecordLength);
     for (std::size_t i = 0; written && i < records.size(); ++i) {
         written = slot.Write(static_cast<int32_t>(i + 1), records[i]);
     }
     slot.Close();
-    if (!written) {
-        std::filesystem::remove(newPath, ignored);
-        RunningApps::RaiseAppError(AppError::kStoreFailed);
-    }
-    std::error_code renameError;
-    std::filesystem::rename(newPath, finalPath, renameError);
-    if (renameError) {
-        std::filesystem::remove(newPath, ignored);
-        PlatformError::Raise(PlatformError::kPathFileAccess);
-    }
+    if (!written) RunningApps::RaiseAppError(AppError::kStoreFailed);
+    if (!aside.Commit()) PlatformError::Raise(PlatformError::kPathFileAccess);
 }
 
 // A phrase or vocabulary name holding a separator would cut its record's fields: it is refused

@@ -1,13 +1,14 @@
 // The speech grammar builder of CFile: TempLoad and StoreStartRules.
 
 #include <array>
-#include <filesystem>
+#include <optional>
 #include <unordered_set>
 
 #include "common/AnsiText.h"
 #include "common/ListControl.h"
 #include "common/ResumeNext.h"
 #include "store/AppRecord.h"
+#include "store/AsideFile.h"
 #include "store/CFile.h"
 #include "store/FileSlots.h"
 #include "store/RecordPaths.h"
@@ -17,10 +18,6 @@
 namespace {
 
 constexpr const char* kStartRule = "<start>=";
-
-// The rebuilt file is written beside the grammar file and then put in its place, so that it
-// never carries lines of the old file, even when the old one could not be deleted.
-constexpr const char* kAsideSuffix = ".new";
 
 // The word of a vocabulary entry: the text before the first ":", the whole text without one.
 std::string EntryWord(const std::string& entry) {
@@ -45,12 +42,17 @@ std::vector<std::string> GrammarVocabularies() {
 void CFile::TempLoad() {
     IListControl& lstTemp = Lists::Get(ListId::frmTemp_lstTemp);
     const std::string grammarPath = RecordPaths::GrammarFile();
-    const std::string asidePath = grammarPath + kAsideSuffix;
     const std::array<std::string, 5> grammarHeader = {"[Grammar]", "langid = 1033", "type=cfg",
                                                       "[<start>]", "<start>=switch to"};
 
     ResumeNext([&] { lstTemp.Clear(); });
-    const bool opened = ResumeNext([&] { GrammarSlot::Instance().OpenNew(asidePath); });
+    // The rebuilt file is written aside and then put in the grammar file's place, so that it
+    // never carries lines of the old file, even when the old one could not be deleted.
+    std::optional<AsideFile> aside;
+    const bool opened = ResumeNext([&] {
+        aside.emplace(grammarPath);
+        GrammarSlot::Instance().OpenNew(aside->Path());
+    });
     InitRecord();
     {
         const OpenRecordFile open(*this);
@@ -84,10 +86,7 @@ void CFile::TempLoad() {
     ResumeNext([&] { StoreStartRules(); });
 
     TempFileClose();
-    if (!opened) return;
-    std::error_code ec;
-    std::filesystem::rename(asidePath, grammarPath, ec);
-    if (ec) std::filesystem::remove(asidePath, ec);
+    if (opened) aside->Commit();
 }
 
 void CFile::StoreStartRules() {

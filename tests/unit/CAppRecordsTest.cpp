@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <filesystem>
 
+#include "ResourceLimits.h"
 #include "SimEngineTest.h"
 #include "engine/CApp.h"
 
@@ -119,7 +121,22 @@ TEST_F(CAppRecordsTest, DeletingTheMiddleApplicationKeepsTheOthersInOrder) {
               (std::vector<std::string>{editor, browser}));
     EXPECT_EQ(app.AppRecordCount(), 3);
     EXPECT_TRUE(folder.dialogs().boxes.empty());
-    EXPECT_FALSE(std::filesystem::exists(AppFile() + ".new"));
+}
+
+TEST_F(CAppRecordsTest, ARewriteLeavesAnotherWritersFileBesideItAloneAndLeavesNoneOfItsOwn) {
+    WriteApps({editor + "*e~v$a", shell + "*s~v$b"});
+    WriteBytes(AppFile() + ".new", "another writer's");
+    CApp app;
+    app.FillVACListBox();
+    apps.SetListIndex(0);
+    app.DelRunApp();
+    EXPECT_EQ(ReadApps(), std::vector<std::string>{shell + "*s~v$b"});
+    EXPECT_EQ(ReadBytes(AppFile() + ".new"), "another writer's");
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"VAppCmd.txt", "VAppCmd.txt.new"}));
 }
 
 TEST_F(CAppRecordsTest, DeletingAnIdentityContainedInAnotherKeepsTheOther) {
@@ -159,12 +176,14 @@ TEST_F(CAppRecordsTest, DeletingWithNothingSelectedOnlySaysSo) {
 
 TEST_F(CAppRecordsTest, AFailedRewriteLosesNothing) {
     WriteApps({editor + "*e~v$a", shell + "*s~v$b"});
-    // The new file cannot be written where it should go.
-    std::filesystem::create_directories(AppFile() + ".new/blocker");
     CApp app;
     app.FillVACListBox();
     apps.SetListIndex(0);
-    app.DelRunApp();
+    {
+        // No byte of the new file can be written.
+        const FileSizeLimit limit(0);
+        app.DelRunApp();
+    }
 
     EXPECT_EQ(ReadApps(), (std::vector<std::string>{editor + "*e~v$a", shell + "*s~v$b"}));
     EXPECT_EQ(dynamic_cast<InMemoryList&>(apps).Items(), (std::vector<std::string>{editor, shell}));

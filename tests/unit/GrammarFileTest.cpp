@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "FreshLists.h"
+#include "ResourceLimits.h"
 #include "TempProgramFolder.h"
 #include "store/CFile.h"
 
@@ -43,6 +44,16 @@ TEST_F(GrammarFileTest, WithoutRecordsOrVocabulariesTheFileIsTheHeader) {
     file.TempLoad();
     EXPECT_EQ(Grammar(), kHeader);
     EXPECT_TRUE(std::filesystem::exists(folder.File("VAppCmd.txt")));
+}
+
+TEST_F(GrammarFileTest, ARebuildLeavesAnotherWritersFileBesideItAloneAndLeavesNoneOfItsOwn) {
+    WriteBytes(folder.File("temp.txt.new"), "half written by another");
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), kHeader);
+    EXPECT_EQ(ReadBytes(folder.File("temp.txt.new")), "half written by another");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              3);  // VAppCmd.txt, temp.txt and the other writer's file
 }
 
 TEST_F(GrammarFileTest, PhrasesInRecordOrderThenDistinctWordsInOrderOfFirstAppearance) {
@@ -99,12 +110,10 @@ TEST_F(GrammarFileTest, ARebuildNeverCarriesOldLines) {
     WriteVocab("One", {"alpha:a"});
     ListVocabularies({"One"});
     WriteBytes(folder.File("temp.txt"), "<start>=stale\r\n");
-    WriteBytes(folder.File("temp.txt.new"), "<start>=left over\r\n");
     std::filesystem::permissions(folder.File("temp.txt"), std::filesystem::perms::owner_read);
     file.TempLoad();
     file.TempLoad();
     EXPECT_EQ(Grammar(), Lines({"alpha"}));
-    EXPECT_FALSE(std::filesystem::exists(folder.File("temp.txt.new")));
 }
 
 TEST_F(GrammarFileTest, AnUnreadableRecordIsPassedOverAndTheScanGoesOn) {
@@ -123,12 +132,14 @@ TEST_F(GrammarFileTest, AnUnreadableRecordIsPassedOverAndTheScanGoesOn) {
     EXPECT_EQ(Grammar(), Lines({"First", "Third", "beta"}));
 }
 
-TEST_F(GrammarFileTest, AnUnwritableFolderLeavesTheOldFileAndStillEnds) {
+TEST_F(GrammarFileTest, WhenTheNewFileCannotBeMadeTheOldOneStaysAndTheRebuildStillEnds) {
     WriteApps({"A \xA6 a*First~$"});
     file.TempLoad();
-    std::filesystem::create_directory(folder.File("temp.txt.new"));  // the aside file cannot open
     WriteApps({"A \xA6 a*Changed~$"});
-    file.TempLoad();
+    {
+        const NoFileCanOpen noFile;
+        file.TempLoad();
+    }
     EXPECT_EQ(Grammar(), Lines({"First"}));
     EXPECT_EQ(file.RecordNumber(), 1);
 }

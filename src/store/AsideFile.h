@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// A new file beside a file that is rewritten whole: the new content is written here and then
+// put in the target's place in one step, so that the target is never seen half written.
+// Each aside file has a name of its own (the target's name, "." and six random letters or
+// digits), created exclusively, so no two writers, in this process or another, ever share
+// one. An aside file that was not put in place is removed when it goes out of scope.
+class AsideFile {
+public:
+    // Creates the empty aside file of target; error 75 when none can be created.
+    explicit AsideFile(std::string target);
+    ~AsideFile();
+    AsideFile(const AsideFile&) = delete;
+    AsideFile& operator=(const AsideFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // Puts the aside file in the target's place; false (and the aside file removed) when it
+    // could not, the target then being as it was.
+    bool Commit();
+
+private:
+    std::string target_;
+    std::string path_;
+    bool committed_ = false;
+};

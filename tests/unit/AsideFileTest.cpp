@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TempProgramFolder.h"
+#include "store/AsideFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(AsideFileTest, EachWriterGetsAFileOfItsOwnBesideTheTargetThatTakesItsPlaceOrGoes) {
+    TempProgramFolder folder;
+    const std::string target = folder.File("temp.txt");
+    WriteBytes(target, "old");
+    std::string leftOver;
+    {
+        AsideFile first(target);
+        AsideFile second(target);
+        EXPECT_NE(first.Path(), second.Path());
+        for (const AsideFile* aside : {&first, &second}) {
+            EXPECT_EQ(fs::path(aside->Path()).parent_path(), fs::path(folder.Path()));
+            EXPECT_EQ(aside->Path().rfind(target + ".", 0), 0u) << aside->Path();
+            EXPECT_EQ(ReadBytes(aside->Path()), "");
+        }
+        WriteBytes(first.Path(), "new");
+        EXPECT_TRUE(first.Commit());
+        EXPECT_EQ(ReadBytes(target), "new");
+        EXPECT_FALSE(fs::exists(first.Path()));
+        leftOver = second.Path();
+        EXPECT_TRUE(fs::exists(leftOver));
+    }
+    EXPECT_FALSE(fs::exists(leftOver));
+    EXPECT_EQ(ReadBytes(target), "new");
+}
+
+TEST(AsideFileTest, AFailedCommitKeepsTheTargetAndRemovesTheAsideFile) {
+    TempProgramFolder folder;
+    // A folder cannot be replaced by a file.
+    const std::string target = folder.File("temp.txt");
+    fs::create_directories(target + "/inside");
+    std::string path;
+    {
+        AsideFile aside(target);
+        path = aside.Path();
+        EXPECT_FALSE(aside.Commit());
+    }
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_TRUE(fs::is_directory(target + "/inside"));
+}
+
+TEST(AsideFileTest, NoneInAFolderThatIsMissing) {
+    TempProgramFolder folder;
+    EXPECT_EQ(ErrorOf([&] { AsideFile aside(folder.File("missing/temp.txt")); }), 75);
+}
+
+}  // namespace
