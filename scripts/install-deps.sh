@@ -16,6 +16,8 @@ packages=(
   libx11-dev libxtst-dev libxkbcommon-dev xdg-utils
   # HTTP client
   libcurl4-openssl-dev
+  # help file: its compiler, its viewer, and the reader library its tests use
+  fp-utils-3.2.2 xchm libchm-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb openbox x11-xkb-utils x11-utils

@@ -14,11 +14,11 @@
 #include "common/PlatformErrors.h"
 #include "common/ResumeNext.h"
 #include "config/ConfigGlobals.h"
+#include "desktop/CHelp.h"
 #include "desktop/FormPlacement.h"
 #include "desktop/Location.h"
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
-#include "forms/AccessKeys.h"
 #include "forms/AnsiQt.h"
 #include "forms/FormRegistry.h"
 #include "forms/RunHandler.h"
@@ -109,15 +109,17 @@ frmApp::frmApp() {
         button->setAutoDefault(false);
 
     // Tab order: cmdToggle, lstRunApp, lstVAppCmd, txtVActivate, cmbVocabulary, txtPath,
-    // cmdSaveVocab, cmdCloseApp; the labels hand their access keys to cmdToggle.
+    // cmdSaveVocab, cmdCloseApp. A label's access key gives the focus to the control it names.
     QWidget* tabOrder[] = {cmdToggle,     lstRunApp, lstVAppCmd,   txtVActivate,
                            cmbVocabulary, txtPath,   cmdSaveVocab, cmdCloseApp};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
-    for (QLabel* label : {lblVApp, lblRunApp, lblVActivate, lblVocabulary, lblPath}) {
-        ForwardAccessKey(label, cmdToggle);
-    }
+    lblVApp->setBuddy(lstVAppCmd);
+    lblRunApp->setBuddy(lstRunApp);
+    lblVActivate->setBuddy(txtVActivate);
+    lblVocabulary->setBuddy(cmbVocabulary);
+    lblPath->setBuddy(txtPath);
 
     vAppCmdList_ = std::make_unique<QtListControl>(lstVAppCmd, [this] { lstVAppCmd_Click(); });
     runAppList_ = std::make_unique<QtListControl>(lstRunApp, nullptr);
@@ -134,6 +136,7 @@ frmApp::frmApp() {
     connect(cmdSaveVocab, &QPushButton::clicked, this, [this] { cmdSaveVocab_Click(); });
     connect(cmdCloseApp, &QPushButton::clicked, this,
             [this] { RunHandler([this] { cmdCloseApp_Click(); }); });
+    CreateCommands(layout);
 }
 
 frmApp::~frmApp() = default;
@@ -146,6 +149,7 @@ void frmApp::Form_Load() {
     }
     mApp = std::make_unique<CApp>();
     mFile = std::make_unique<CFile>();
+    mHelp = std::make_unique<CHelp>();
     AddListBoxHSB(lstVAppCmd, 2.0f);
     AddListBoxHSB(lstRunApp, 2.0f);
 }
@@ -279,4 +283,5 @@ void frmApp::Form_Unload() {
     });
     mApp.reset();
     mFile.reset();
+    mHelp.reset();
 }

@@ -3,16 +3,17 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
-#include <type_traits>
 
 #include "forms/FormRegistry.h"
+#include "forms/ModalLoops.h"
 #include "forms/WindowFont.h"
 
 // A window of the system with one shared default instance, reached by the window's name
 // (Derived::kName, also its object name).
 // Touching the default instance loads the window hidden (constructor, then Form_Load); Unload
 // runs Form_Unload, hides the window and drops the instance, so the next touch loads a fresh
-// one. ShowModal runs a nested event loop that ends when the window is hidden or unloaded.
+// one. ShowModal runs a nested event loop of its own that ends when the window is hidden or
+// unloaded; the window may be shown modally again from inside that loop (ModalLoops).
 template <class Derived, class Base = QDialog>
 class Form : public Base {
 public:
@@ -38,17 +39,16 @@ public:
         form->hide();
         if (instance_ == form) instance_ = nullptr;
         FormRegistry::Remove(Derived::kName, form);
-        form->deleteLater();
+        ModalLoops::DeleteWhenIdle(form);
     }
 
     // Shows the window modally and returns when it is hidden or unloaded.
-    void ShowModal() {
-        if constexpr (std::is_base_of_v<QDialog, Base>) {
-            this->setModal(true);
-            this->exec();
-        } else {
-            this->show();
-        }
+    void ShowModal() { ModalLoops::Run(this); }
+
+    // Hiding the window ends every modal showing of it.
+    void setVisible(bool visible) override {
+        Base::setVisible(visible);
+        if (!visible) ModalLoops::End(this);
     }
 
 protected:

@@ -37,14 +37,20 @@ void ListBox::updateGeometries() {
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
-    // The list selects the pressed row first, as a list box does before its handler runs.
-    QListWidget::mousePressEvent(event);
+    // The list selects the pressed row first, as a list box does before its handler runs; the
+    // right button selects nothing, so that a popup menu acts on the selected item.
+    if (event->button() != Qt::RightButton) QListWidget::mousePressEvent(event);
     emit MouseDown(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void ListBox::mouseReleaseEvent(QMouseEvent* event) {
-    QListWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::RightButton) QListWidget::mouseReleaseEvent(event);
     emit MouseUp(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    QListWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) emit DblClick();
 }
 
 void ListBox::dragEnterEvent(QDragEnterEvent* event) {

@@ -3,8 +3,9 @@
 #include <QListWidget>
 
 // A list box as the windows use it: a horizontal scroll extent of its own, mouse press and
-// release reported with the button, the modifiers and the point (in pixels), and drops of a
-// drag begun by the program itself.
+// release reported with the button, the modifiers and the point (in pixels), a double click
+// with the left button, and drops of a drag begun by the program itself. The right button does
+// not change the selection.
 class ListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -23,12 +24,14 @@ public:
 signals:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint point);
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint point);
+    void DblClick();
     void DragOver(QPoint point);
     void DragDrop(QPoint point);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -9,6 +9,7 @@
 #include "common/MessageBox.h"
 #include "common/ProgramFolder.h"
 #include "common/ResumeNext.h"
+#include "config/MainWindowAccess.h"
 #include "config/frmApp.h"
 #include "config/frmVocab.h"
 #include "desktop/FormPlacement.h"
@@ -20,6 +21,7 @@
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
 #include "listening/MeterScaleSetting.h"
+#include "listening/frmVolSet.h"
 #include "store/CFile.h"
 #include "store/CVocab.h"
 #include "store/RecordPaths.h"
@@ -74,6 +76,9 @@ void frmVorn::Form_Load() {
     mApp = std::make_unique<CApp>();
     mVocab = std::make_unique<CVocab>();
     MainWindowLink::SetWindowHandle(static_cast<Hwnd>(winId()));
+    MainWindowAccess::Install({[] { return static_cast<QWidget*>(&frmVorn::Default()); },
+                               [] { frmVorn::Default().DirectSR1->StartListening(); },
+                               [] { frmVolSet::Default().ShowModal(); }});
 
     const std::string vocabFolder = RecordPaths::VocabFolder();
     if (!std::filesystem::is_directory(vocabFolder)) std::filesystem::create_directory(vocabFolder);

@@ -3,17 +3,21 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QListWidget>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "common/ErrorRecord.h"
 #include "common/MessageBox.h"
 #include "forms/Form.h"
 #include "forms/FormRegistry.h"
 #include "forms/ListBox.h"
+#include "forms/ModalLoops.h"
 #include "forms/QtListControl.h"
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
@@ -76,6 +80,48 @@ TEST(Form, ModalShowingEndsWhenTheWindowIsHiddenOrUnloaded) {
     QTimer::singleShot(0, [] { frmProbe::Unload(); });
     frmProbe::Default().ShowModal();
     EXPECT_FALSE(frmProbe::IsLoaded());
+    FlushDeletes();
+}
+
+namespace {
+
+// A second window, so that two windows can switch to each other.
+class frmOther : public Form<frmOther> {
+public:
+    static constexpr const char* kName = "frmOther";
+};
+
+}  // namespace
+
+TEST(Form, WindowsThatSwitchModallyNestTheirLoopsAndAnUnloadEndsThemInTurn) {
+    // probe (loop 1) hides itself and shows other (loop 2), which hides itself and shows probe
+    // again (loop 3), as the two configuration windows switch; then probe is closed.
+    std::vector<std::string> returned;
+    QPointer<frmProbe> firstProbe;
+    QTimer::singleShot(0, [&] {
+        firstProbe = &frmProbe::Default();
+        frmProbe::Default().hide();
+        QTimer::singleShot(0, [&] {
+            frmOther::Default().hide();
+            QTimer::singleShot(0, [] { frmProbe::Unload(); });
+            frmProbe::Default().ShowModal();
+            returned.push_back("probe again");
+            // The unloaded window is kept while handlers further down may still use it.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_NE(firstProbe, nullptr);
+        });
+        frmOther::Default().ShowModal();
+        returned.push_back("other");
+    });
+    frmProbe::Default().ShowModal();
+    returned.push_back("probe");
+    EXPECT_EQ(returned, (std::vector<std::string>{"probe again", "other", "probe"}));
+    EXPECT_FALSE(frmProbe::IsLoaded());
+    EXPECT_TRUE(frmOther::IsLoaded());
+    EXPECT_FALSE(ModalLoops::Running());
+    FlushDeletes();
+    EXPECT_EQ(firstProbe, nullptr);  // deleted once every loop had ended
+    frmOther::Unload();
     FlushDeletes();
 }
 
