@@ -22,6 +22,12 @@ int Twips(int twips) {
     return twips / 15;
 }
 
+// A height in the application window's layout, in pixels from the window's top: the menu bar
+// stands above the laid-out controls.
+int LayoutY(Hwnd configuration, int twips) {
+    return WindowHeight(configuration) - Twips(4845) + Twips(twips);
+}
+
 class EndToEndTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -145,19 +151,20 @@ TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindowWhereADraggedWindowIsAdde
         return std::filesystem::file_size(session->File("VAppCmd.txt")) / 270;
     };
     ASSERT_EQ(records(), 2u);
-    const int secondRow = Twips(960) + 8 + 13;
-    DragInWindow(configuration, Twips(4800) + 40, secondRow, Twips(120) + 40, Twips(960) + 80);
-    EXPECT_TRUE(WaitFor([&] { return records() == 3u; }));
+    const int secondRow = LayoutY(configuration, 960) + 8 + 13;
+    DragInWindow(configuration, Twips(4800) + 40, secondRow, Twips(120) + 40,
+                 LayoutY(configuration, 960) + 80);
+    ASSERT_TRUE(WaitFor([&] { return records() == 3u; }));
     EXPECT_EQ(AppRecordText(3), "*Scratch \xA6 **notes** ~/work*");
 }
 
 TEST_F(EndToEndTest, AWindowWhoseTitleHoldsSeparatorsIsSavedAndItsPhraseBringsItToTheFront) {
     const Hwnd configuration = VornSession::WaitForWindow("Application Command Configuration");
     ASSERT_NE(configuration, 0);
-    Click(configuration, Twips(120) + 40, Twips(960) + 8 + 26);  // the third entry
-    Click(configuration, Twips(120) + 40, Twips(3720) + 9);      // its activation command
+    Click(configuration, Twips(120) + 40, LayoutY(configuration, 960) + 8 + 26);  // third entry
+    Click(configuration, Twips(120) + 40, LayoutY(configuration, 3720) + 9);      // its phrase
     Type("scratch notes");
-    Click(configuration, Twips(4800) + 60, Twips(3480) + 16);  // Save Command
+    Click(configuration, Twips(4800) + 60, LayoutY(configuration, 3480) + 16);  // Save Command
     EXPECT_TRUE(WaitFor([] {
         return AppRecordText(3).find("*scratch notes~") != std::string::npos;
     })) << AppRecordText(3);

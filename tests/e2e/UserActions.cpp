@@ -45,6 +45,15 @@ void DragInWindow(Hwnd window, int fromX, int fromY, int toX, int toY) {
     XCloseDisplay(display);
 }
 
+int WindowHeight(Hwnd window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) throw std::runtime_error("no display");
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, static_cast<Window>(window), &attributes);
+    XCloseDisplay(display);
+    return attributes.height;
+}
+
 void CloseWindow(Hwnd window) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) throw std::runtime_error("no display");

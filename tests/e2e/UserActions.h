@@ -8,5 +8,8 @@
 // the same window, and releases it (XTest).
 void DragInWindow(Hwnd window, int fromX, int fromY, int toX, int toY);
 
+// The height of a window's inside, menu bar included, in pixels.
+int WindowHeight(Hwnd window);
+
 // Asks the window to close, as its close box does (WM_DELETE_WINDOW).
 void CloseWindow(Hwnd window);
