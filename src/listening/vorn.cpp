@@ -6,10 +6,14 @@
 #include "common/ErrorRecord.h"
 #include "common/ListControl.h"
 #include "common/MessageBox.h"
+#include "common/ProgramFolder.h"
 #include "config/WindowLists.h"
 #include "forms/QtDialogs.h"
 #include "listening/Main.h"
+#include "listening/SingleInstance.h"
+#include "listening/frmVorn.h"
 #include "platform/x11/X11Backend.h"
+#include "store/InstanceLock.h"
 
 int main(int argc, char** argv) {
     try {
@@ -18,6 +22,11 @@ int main(int argc, char** argv) {
         std::cerr << "Vorn! Voice Control needs an X11 display: " << e.what() << '\n';
         return 1;
     }
+    // One instance per program folder: a second start brings the first one's window forward.
+    const auto lock = InstanceLock::Acquire(ProgramFolder());
+    if (lock == nullptr)
+        return SingleInstance::BringRunningInstanceToFront(ProgramFolder(), std::cerr);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vorn! Voice Control");
     Lists::Install(std::make_unique<WindowLists>());
@@ -34,5 +43,6 @@ int main(int argc, char** argv) {
                         MsgButtons::OK, MsgIcon::Critical);
         return 1;
     }
+    SingleInstance::PublishMainWindow(*lock, static_cast<uint32_t>(frmVorn::Default().winId()));
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 // window to the front, a vocabulary word types its keys there, and a phrase whose window is
 // absent starts its program. Runs on a display of its own (Xvfb with openbox).
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -79,16 +80,25 @@ void Click(Hwnd window, int x, int y) {
     DragInWindow(window, x, y, x, y);
 }
 
-// The window manager's state of a window, as xprop shows it.
-std::string WindowState(Hwnd window) {
-    const std::string command = "xprop -id " + std::to_string(window) + " _NET_WM_STATE";
-    std::string text;
+// What a shell command prints, and its exit status.
+struct CommandResult {
+    std::string output;
+    int status = -1;
+};
+CommandResult RunCommand(const std::string& command) {
+    CommandResult result;
     if (FILE* out = popen(command.c_str(), "r")) {
         char chunk[256];
-        while (std::fgets(chunk, sizeof chunk, out) != nullptr) text += chunk;
-        pclose(out);
+        while (std::fgets(chunk, sizeof chunk, out) != nullptr) result.output += chunk;
+        const int status = pclose(out);
+        if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
     }
-    return text;
+    return result;
+}
+
+// The window manager's state of a window, as xprop shows it.
+std::string WindowState(Hwnd window) {
+    return RunCommand("xprop -id " + std::to_string(window) + " _NET_WM_STATE").output;
 }
 
 TEST_F(EndToEndTest, TheMainWindowOpensAlwaysOnTop) {
@@ -124,6 +134,23 @@ TEST_F(EndToEndTest, APhraseWhoseWindowIsAbsentStartsItsProgram) {
     EXPECT_TRUE(SayUntil("open the client", [] {
         return Platform::Windows().FindWindowA("Started", "started window") != 0;
     }));
+}
+
+TEST_F(EndToEndTest, ASecondStartOnTheSameFolderBringsTheRunningWindowForwardAndEnds) {
+    const Hwnd logger = session->LoggerWindow();
+    Platform::Windows().SetForegroundWindow(logger);
+    ASSERT_TRUE(WaitFor([&] { return Platform::Windows().GetForegroundWindow() == logger; }));
+    const CommandResult second = RunCommand("env XDG_CONFIG_HOME='" + session->File("config") +
+                                            "' '" + session->File("vorn") + "' 2>&1");
+    EXPECT_EQ(second.status, 0) << second.output;
+    EXPECT_NE(second.output.find("is already running on the folder"), std::string::npos)
+        << second.output;
+    EXPECT_EQ(Platform::Windows().GetForegroundWindow(), session->MainWindow());
+    EXPECT_TRUE(session->Program().Running());
+    int mainWindows = 0;
+    for (Hwnd window : Platform::Windows().EnumWindows())
+        mainWindows += Platform::Windows().GetWindowTextA(window, 256) == "Vorn! Voice Control";
+    EXPECT_EQ(mainWindows, 1);
 }
 
 TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindowWhereADraggedWindowIsAdded) {
