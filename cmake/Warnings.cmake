@@ -11,3 +11,12 @@ if(VORN_SANITIZE)
   target_compile_options(vorn_build_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
   target_link_options(vorn_build_flags INTERFACE -fsanitize=address,undefined)
 endif()
+if(VORN_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "VORN_FUZZ needs clang (libFuzzer)")
+  endif()
+  # Coverage for the fuzzer in every library; any sanitizer report ends the run.
+  target_compile_options(vorn_build_flags INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+    -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(vorn_build_flags INTERFACE -fsanitize=address,undefined)
+endif()

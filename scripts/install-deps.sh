@@ -18,6 +18,8 @@ packages=(
   libcurl4-openssl-dev
   # help file: its compiler, its viewer, and the reader library its tests use
   fp-utils-3.2.2 xchm libchm-dev
+  # fuzz targets: clang with libFuzzer and the sanitizer runtimes
+  clang libclang-rt-14-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb openbox x11-xkb-utils x11-utils

@@ -128,6 +128,9 @@ InternetHandle CurlInternet::HttpOpenRequest(InternetHandle connection, const st
     request.http10 = version == "HTTP/1.0";
     request.noCache = (flags & kInternetFlagReload) != 0;
     request.stallTimeout = settings_.stallTimeout;
+    if (settings_.portOverride) {
+        request.connectTo = "::127.0.0.1:" + std::to_string(*settings_.portOverride);
+    }
     return Add(Request{std::make_unique<HttpTransfer>(request)});
 }
 

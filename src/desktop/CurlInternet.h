@@ -21,7 +21,8 @@ public:
         // Longest silence of the server (while connecting, or waiting for a response or body
         // bytes) before the request ends as failed.
         std::chrono::milliseconds stallTimeout{30000};
-        // For tests: every connection goes to this port instead of the one asked for.
+        // For tests: every connection goes to this port instead of the one asked for, and a
+        // redirect to another server goes to this port of the loopback address.
         std::optional<uint16_t> portOverride;
     };
 

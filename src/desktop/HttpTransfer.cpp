@@ -30,7 +30,7 @@ struct ListFree {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
-void AppendField(std::unique_ptr<curl_slist, ListFree>& list, const char* field) {
+void AppendItem(std::unique_ptr<curl_slist, ListFree>& list, const char* field) {
     curl_slist* longer = curl_slist_append(list.get(), field);
     if (longer == nullptr) throw std::bad_alloc();
     list.release();
@@ -49,6 +49,7 @@ struct HttpTransfer::Handles {
     std::unique_ptr<CURLM, MultiCleanup> multi;
     std::unique_ptr<CURL, EasyCleanup> easy;
     std::unique_ptr<curl_slist, ListFree> fields;
+    std::unique_ptr<curl_slist, ListFree> connectTo;
     bool attached = false;  // the easy handle is part of the multi handle
 
     ~Handles() {
@@ -79,11 +80,13 @@ HttpTransfer::HttpTransfer(const Request& request)
     if (!handles_->multi || !handles_->easy) throw std::bad_alloc();
 
     // No Accept field: the request names no accepted types.
-    AppendField(handles_->fields, "Accept:");
+    AppendItem(handles_->fields, "Accept:");
     if (request.noCache) {
-        AppendField(handles_->fields, "Pragma: no-cache");
-        AppendField(handles_->fields, "Cache-Control: no-cache");
+        AppendItem(handles_->fields, "Pragma: no-cache");
+        AppendItem(handles_->fields, "Cache-Control: no-cache");
     }
+
+    if (!request.connectTo.empty()) AppendItem(handles_->connectTo, request.connectTo.c_str());
 
     CURL* easy = handles_->easy.get();
     const long connectTimeoutMs = static_cast<long>(stallTimeout_.count());
@@ -93,6 +96,7 @@ HttpTransfer::HttpTransfer(const Request& request)
     curl_easy_setopt(easy, CURLOPT_HTTP_VERSION,
                      request.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, handles_->fields.get());
+    curl_easy_setopt(easy, CURLOPT_CONNECT_TO, handles_->connectTo.get());
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http");
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");

@@ -18,6 +18,9 @@ public:
         bool http10 = true;    // HTTP/1.0, else HTTP/1.1
         bool noCache = false;  // ask every cache on the way for a fresh answer
         std::chrono::milliseconds stallTimeout{30000};
+        // For tests: "host:port:to-host:to-port" sends connections to that host and port
+        // elsewhere (an empty host or port matches any).
+        std::string connectTo;
     };
 
     explicit HttpTransfer(const Request& request);

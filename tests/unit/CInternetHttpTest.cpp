@@ -305,6 +305,25 @@ TEST_F(CInternetHttpTest, RedirectsAreFollowedToTheFinalResponse) {
     EXPECT_EQ(http->QueryRequestHeaders(), requests[3]);
 }
 
+// The tests' own port setting keeps every connection on the loopback address, so a response
+// (of a test or of the fuzz target) can never send the client out to another server.
+TEST_F(CInternetHttpTest, UnderThePortSettingARedirectToAnotherServerComesBackToTheTestServer) {
+    LoopbackHttpServer server([&](const std::string&) {
+        if (server.Requests().size() == 1) {
+            return Reply{LoopbackHttpServer::Response(
+                "HTTP/1.0 301 Moved", {"Location: http://elsewhere.invalid:8080/moved"}, "")};
+        }
+        return Ok("back home");
+    });
+    auto http = ConnectedTo(server);
+
+    EXPECT_EQ(http->GetHTMLFromURL(), "back home");
+    const auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_TRUE(requests[1].starts_with("GET /moved HTTP/1.0\r\n")) << requests[1];
+    EXPECT_TRUE(Contains(requests[1], "Host: elsewhere.invalid:8080\r\n")) << requests[1];
+}
+
 TEST_F(CInternetHttpTest, HostNamesAndAgentsThatWouldRewriteTheRequestAreRefused) {
     LoopbackHttpServer server([](const std::string&) { return Ok("page"); });
     auto http = ClientOf(server);

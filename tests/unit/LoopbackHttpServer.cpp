@@ -41,6 +41,11 @@ std::vector<std::string> LoopbackHttpServer::Requests() const {
     return requests_;
 }
 
+void LoopbackHttpServer::ForgetRequests() {
+    std::lock_guard lock(mutex_);
+    requests_.clear();
+}
+
 int LoopbackHttpServer::Connections() const {
     std::lock_guard lock(mutex_);
     return connections_;

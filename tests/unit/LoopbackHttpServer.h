@@ -27,6 +27,8 @@ public:
     uint16_t Port() const { return port_; }
     // The request heads received so far, in order.
     std::vector<std::string> Requests() const;
+    // Drops the request heads kept so far (a long run would pile them up).
+    void ForgetRequests();
     int Connections() const;
 
     // A whole response: status line, the fields (each "Name: value"), the empty line, the body.
