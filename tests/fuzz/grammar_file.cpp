@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "FuzzSupport.h"
-#include "platform/speech/CommandGrammar.h"
-#include "platform/speech/GrammarFile.h"
+#include "speech/CommandGrammar.h"
+#include "speech/GrammarFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static const FuzzProgramFolder folder;
