@@ -16,7 +16,6 @@
 #include "config/ConfigGlobals.h"
 #include "desktop/CHelp.h"
 #include "desktop/FormPlacement.h"
-#include "desktop/Location.h"
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
 #include "forms/AnsiQt.h"
@@ -270,10 +269,7 @@ void frmApp::cmdCloseApp_Click() {
 }
 
 void frmApp::Form_Unload() {
-    ResumeNext([this] {
-        FormPlacement placement(this, kName);
-        Location::SaveFormLocation(placement);
-    });
+    ResumeNext([this] { SaveShownFormLocation(FormPlacement(this, kName)); });
     ResumeNext([this] { mFile->TempLoad(); });
     ResumeNext([this] { VocabularyBox().Clear(); });
     ResumeNext([] { Lists::Get(ListId::frmVocab_lstVocab).Clear(); });

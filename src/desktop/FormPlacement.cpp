@@ -1,12 +1,83 @@
 #include "desktop/FormPlacement.h"
 
+#include <QEvent>
 #include <QWidget>
+#include <optional>
 
 #include "desktop/Location.h"
 #include "forms/Twips.h"
 
+namespace {
+
+constexpr const char* kTrackerName = "placementTracker";
+
+// What the window manager adds around the client area; none while the window is not framed.
+QMargins FrameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+}  // namespace
+
+// Kept on each placed window for the whole run: whether the window has been shown, and the
+// outer size that a move asked for before the window manager had framed the window, applied
+// as soon as the frame is known.
+class PlacementTracker : public QObject {
+public:
+    explicit PlacementTracker(QWidget* window)
+        : QObject(window), window_(window), shown_(window->isVisible()) {
+        setObjectName(kTrackerName);
+        window->installEventFilter(this);
+    }
+
+    static PlacementTracker* Of(QWidget* window) {
+        auto* tracker = window->findChild<QObject*>(kTrackerName, Qt::FindDirectChildrenOnly);
+        return tracker != nullptr ? static_cast<PlacementTracker*>(tracker)
+                                  : new PlacementTracker(window);
+    }
+
+    bool Shown() const { return shown_; }
+
+    // Sizes the client area so that the window with its frame has the outer size.
+    void Resize(QSize outer) {
+        const QMargins frame = FrameMargins(*window_);
+        window_->resize(outer.width() - frame.left() - frame.right(),
+                        outer.height() - frame.top() - frame.bottom());
+        pendingOuterSize_.reset();
+        if (frame.isNull()) pendingOuterSize_ = outer;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::Show:
+                shown_ = true;
+                [[fallthrough]];
+            case QEvent::Move:
+            case QEvent::Resize:
+                FinishPendingResize();
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+private:
+    void FinishPendingResize() {
+        if (!pendingOuterSize_ || !window_->isVisible() || FrameMargins(*window_).isNull()) return;
+        Resize(*pendingOuterSize_);
+    }
+
+    QWidget* window_;
+    bool shown_;
+    std::optional<QSize> pendingOuterSize_;
+};
+
 FormPlacement::FormPlacement(QWidget* window, std::string name)
-    : window_(window), name_(std::move(name)) {}
+    : window_(window), name_(std::move(name)), tracker_(PlacementTracker::Of(window)) {}
 
 double FormPlacement::Left() const {
     return Twips::FromPixels(window_->frameGeometry().x());
@@ -28,15 +99,11 @@ int FormPlacement::WindowState() const {
 }
 
 void FormPlacement::Move(double left, double top, double width, double height) {
-    // The frame takes what the window system adds around the client area.
-    const QRect frame = window_->frameGeometry();
-    const QRect client = window_->geometry();
-    const int extraWidth = frame.width() - client.width();
-    const int extraHeight = frame.height() - client.height();
+    // The position is the frame's.
     window_->move(Twips::ToPixels(left), Twips::ToPixels(top));
     // Windows of a fixed size keep it.
     if (window_->minimumSize() != window_->maximumSize()) {
-        window_->resize(Twips::ToPixels(width) - extraWidth, Twips::ToPixels(height) - extraHeight);
+        tracker_->Resize(QSize(Twips::ToPixels(width), Twips::ToPixels(height)));
     }
 }
 
@@ -54,6 +121,10 @@ void FormPlacement::SetWindowState(int state) {
     }
 }
 
+bool FormPlacement::Shown() const {
+    return tracker_->Shown();
+}
+
 bool RestoreFormLocation(FormPlacement& window) {
     int state = kWindowNormal;
     Location::TwipsRect location;
@@ -61,4 +132,8 @@ bool RestoreFormLocation(FormPlacement& window) {
     window.Move(location.left, location.top, location.width, location.height);
     window.SetWindowState(state);
     return true;
+}
+
+void SaveShownFormLocation(const FormPlacement& window) {
+    if (window.Shown()) Location::SaveFormLocation(window);
 }

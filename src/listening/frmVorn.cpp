@@ -13,7 +13,6 @@
 #include "config/frmApp.h"
 #include "config/frmVocab.h"
 #include "desktop/FormPlacement.h"
-#include "desktop/Location.h"
 #include "engine/CApp.h"
 #include "engine/MainWindowLink.h"
 #include "engine/RunningApps.h"
@@ -201,10 +200,7 @@ void frmVorn::VUMeter_ToggleListening() {
 }
 
 void frmVorn::Form_Unload() {
-    ResumeNext([this] {
-        FormPlacement placement(this, kName);
-        Location::SaveFormLocation(placement);
-    });
+    ResumeNext([this] { SaveShownFormLocation(FormPlacement(this, kName)); });
     mVocab.reset();
     mApp.reset();
     qApp->removeEventFilter(this);

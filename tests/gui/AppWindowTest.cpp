@@ -131,6 +131,7 @@ TEST_F(AppWindowTest, ClosingACompleteListUnloadsRebuildsTheGrammarAndSavesThePl
     WriteVocabulary("Editing", {"copy:^c"});
     FillApps();
     Lists::Get(ListId::frmVocab_lstVocab).AddItem("Editing");
+    Window().show();
     Window().cmdCloseApp_Click();
     EXPECT_FALSE(frmApp::IsLoaded());
     EXPECT_EQ(ReadBytes(folder.File("temp.txt")),

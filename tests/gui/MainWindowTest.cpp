@@ -201,7 +201,9 @@ TEST_F(MainWindowTest, TheMeterDialogRescalesStoresAndStopsListeningWhenDone) {
 
 TEST_F(MainWindowTest, ClosingTheMainWindowSavesPlacementsAndRebuildsTheGrammar) {
     WriteApps({kTerm + "*shell~Editing$xterm"});
-    Main();
+    Main().show();
+    frmApp::Default().show();  // as a Configure did
+    frmApp::Default().hide();
     std::filesystem::remove(folder.File("temp.txt"));
     frmVorn::Unload();
     EXPECT_TRUE(std::filesystem::exists(folder.File("temp.txt")));
