@@ -44,6 +44,25 @@ void RefuseSeparators(const std::string& what, const std::string& name) {
                              "\" cannot be saved: it may not hold \"*\", \"~\" or \"$\".");
 }
 
+// A record longer than the file holds is refused with error 5 and a description that gives
+// the room there is, before anything is written.
+void RefuseTooLong(const AppRecord& record) {
+    // A record's byte count takes two of its bytes.
+    constexpr std::size_t kTextRoom = CFile::kAppRecordLength - 2;
+    const std::size_t length = record.Text().size();
+    if (length <= kTextRoom) return;
+    const std::size_t fields =
+        record.userName.size() + record.vocabularyName.size() + record.pathName.size();
+    // The window's identity and the separators take the rest.
+    const std::size_t taken = length - fields;
+    const std::size_t room = kTextRoom > taken ? kTextRoom - taken : 0;
+    PlatformError::Raise(PlatformError::kInvalidProcedureCall,
+                         "This entry is too long to save: with this window, the activation "
+                         "phrase, vocabulary name and path may hold at most " +
+                             std::to_string(room) + " characters together, and they hold " +
+                             std::to_string(fields) + ".");
+}
+
 IListControl& AppList() {
     return Lists::Get(ListId::frmApp_lstVAppCmd);
 }
@@ -107,6 +126,7 @@ void CApp::AddUserAppName(const std::string& sAppName, const std::string& sVocab
     record.userName = sAppName;
     record.vocabularyName = sVocabName;
     record.pathName = sPathName;
+    RefuseTooLong(record);
     mRecordUserName = record.Text();
     mFile.FileStore(mRecordUserName, position);
 }

@@ -92,6 +92,19 @@ TEST_F(AppWindowTest, SavingWritesTheFieldsIntoTheSelectedRecordOnly) {
               "The activation phrase \"notes ~ draft\" cannot be saved: it may not hold \"*\", "
               "\"~\" or \"$\".");
     EXPECT_EQ(ReadApps()[1], kNotes + "*notes~Writing$gedit");
+
+    // The record holds 268 characters: here the identity and separators take 20 of them.
+    Window().txtVActivate->setText(QString(339, 'a'));
+    Window().cmdSaveVocab_Click();
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[1].text,
+              "This entry is too long to save: with this window, the activation phrase, "
+              "vocabulary name and path may hold at most 248 characters together, and they "
+              "hold 351.");
+    Window().txtVActivate->setText(QString(248 - 12, 'a'));
+    Window().cmdSaveVocab_Click();
+    EXPECT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(ReadApps()[1], kNotes + "*" + std::string(236, 'a') + "~Writing$gedit");
 }
 
 TEST_F(AppWindowTest, SavingWithoutASelectionShowsEntryZeroOrSaysThereIsNothing) {
