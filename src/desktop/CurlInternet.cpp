@@ -128,6 +128,8 @@ InternetHandle CurlInternet::HttpOpenRequest(InternetHandle connection, const st
     request.http10 = version == "HTTP/1.0";
     request.noCache = (flags & kInternetFlagReload) != 0;
     request.stallTimeout = settings_.stallTimeout;
+    request.transferTimeout = settings_.transferTimeout;
+    request.bodyLimit = settings_.bodyLimit;
     if (settings_.portOverride) {
         request.connectTo = "::127.0.0.1:" + std::to_string(*settings_.portOverride);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,6 +22,12 @@ public:
         // Longest silence of the server (while connecting, or waiting for a response or body
         // bytes) before the request ends as failed.
         std::chrono::milliseconds stallTimeout{30000};
+        // Longest time one request may take in all, so that a server that never stops sending
+        // cannot hold the caller for ever.
+        std::chrono::milliseconds transferTimeout{120000};
+        // Most body bytes one request delivers; a longer body ends the request as failed after
+        // that many.
+        std::size_t bodyLimit = 64 * 1024 * 1024;
         // For tests: every connection goes to this port instead of the one asked for, and a
         // redirect to another server goes to this port of the loopback address.
         std::optional<uint16_t> portOverride;

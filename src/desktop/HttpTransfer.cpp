@@ -3,7 +3,6 @@
 #include <curl/curl.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 
 #include "common/ErrorRecord.h"
@@ -37,10 +36,9 @@ void AppendItem(std::unique_ptr<curl_slist, ListFree>& list, const char* field) 
     list.reset(longer);
 }
 
-// Status codes after which libcurl goes on to the address in the Location field.
-bool IsFollowedRedirect(int status) {
-    return status == 300 || status == 301 || status == 302 || status == 303 || status == 307 ||
-           status == 308;
+// libcurl goes on to the address in the Location field after every 3xx status that has one.
+bool IsFollowedRedirect(long status) {
+    return status >= 300 && status <= 399;
 }
 
 }  // namespace
@@ -73,7 +71,9 @@ struct HttpTransfer::Callbacks {
 };
 
 HttpTransfer::HttpTransfer(const Request& request)
-    : stallTimeout_(request.stallTimeout), handles_(std::make_unique<Handles>()) {
+    : stallTimeout_(request.stallTimeout),
+      bodyLimit_(request.bodyLimit),
+      handles_(std::make_unique<Handles>()) {
     LoadLibrary();
     handles_->multi.reset(curl_multi_init());
     handles_->easy.reset(curl_easy_init());
@@ -102,6 +102,7 @@ HttpTransfer::HttpTransfer(const Request& request)
     curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, connectTimeoutMs);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, static_cast<long>(request.transferTimeout.count()));
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Callbacks::Header);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
@@ -211,9 +212,9 @@ void HttpTransfer::HeadLine(std::string_view line) {
     receivedHeadComplete_ = true;
 
     // The empty line ends a head; interim (1xx) and followed redirect heads are not the final one.
-    const std::string statusText = HttpHead::ParseStartLine(receivedHead_).second;
-    int status = 0;
-    std::from_chars(statusText.data(), statusText.data() + statusText.size(), status);
+    // The status is the one libcurl read, so that both agree on which heads it goes past.
+    long status = 0;
+    curl_easy_getinfo(handles_->easy.get(), CURLINFO_RESPONSE_CODE, &status);
     const auto location = HttpHead::FieldValue(receivedHead_, "Location");
     const bool redirected = IsFollowedRedirect(status) && location && !location->empty();
     receivedHeadFinal_ = status >= 200 && !redirected;
@@ -226,9 +227,12 @@ std::size_t HttpTransfer::BodyDelivered(const char* data, std::size_t size) {
         paused_ = true;
         return CURL_WRITEFUNC_PAUSE;
     }
-    body_.assign(data, size);
+    // Past the limit only the bytes up to it are kept, and the transfer fails.
+    const std::size_t kept = std::min(size, bodyLimit_ - bodyDelivered_);
+    body_.assign(data, kept);
     bodyTaken_ = 0;
-    return size;
+    bodyDelivered_ += kept;
+    return kept == size ? size : 0;
 }
 
 void HttpTransfer::RequestHeadSent(const char* data, std::size_t size) {

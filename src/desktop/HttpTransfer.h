@@ -9,7 +9,8 @@
 // One HTTP GET over libcurl, driven on the caller's thread: Send waits until the head of the
 // final response is in (redirects are followed), Read hands out the body in pieces of the
 // caller's size as it arrives, never holding more than one delivery of libcurl ahead. A transfer
-// that gets no byte from the server for the stall timeout ends as failed.
+// that gets no byte from the server for the stall timeout, that takes longer than the transfer
+// timeout, or whose body grows past the body limit ends as failed.
 class HttpTransfer {
 public:
     struct Request {
@@ -18,6 +19,10 @@ public:
         bool http10 = true;    // HTTP/1.0, else HTTP/1.1
         bool noCache = false;  // ask every cache on the way for a fresh answer
         std::chrono::milliseconds stallTimeout{30000};
+        // The whole transfer, redirects included, ends as failed after this long.
+        std::chrono::milliseconds transferTimeout{120000};
+        // A body longer than this ends the transfer as failed once this much was delivered.
+        std::size_t bodyLimit = 64 * 1024 * 1024;
         // For tests: "host:port:to-host:to-port" sends connections to that host and port
         // elsewhere (an empty host or port matches any).
         std::string connectTo;
@@ -54,6 +59,8 @@ private:
     void RequestHeadSent(const char* data, std::size_t size);
 
     std::chrono::milliseconds stallTimeout_;
+    std::size_t bodyLimit_;
+    std::size_t bodyDelivered_ = 0;  // of the final response, in all
     std::unique_ptr<Handles> handles_;
     std::string sentHead_;
     bool sentHeadComplete_ = false;  // the next request head sent starts afresh

@@ -258,6 +258,60 @@ TEST_F(CInternetHttpTest, AServerThatStallsEndsTheRequestAfterTheTimeout) {
     EXPECT_TRUE(dialogs->boxes.empty());
 }
 
+// A head that never ends, in one field or in ever more fields, is cut off by libcurl's limit on
+// heads long before it takes much memory or time.
+TEST_F(CInternetHttpTest, AHeadThatNeverEndsEndsTheRequest) {
+    for (const std::string& tail : {std::string(65536, 'a'), std::string("X-More: more\r\n")}) {
+        LoopbackHttpServer server([&](const std::string&) {
+            return Reply{"HTTP/1.0 200 OK\r\nX-Long: ", false, tail};
+        });
+        auto http = ConnectedTo(server);
+        const auto start = std::chrono::steady_clock::now();
+
+        http->SendQuery();
+        EXPECT_EQ(http->QueryStatusCode(), "");
+        EXPECT_EQ(http->GetHTMLFromURL(), "");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 8s);
+    }
+}
+
+// A body that never ends is cut at the body limit: the caller gets that much of it.
+TEST_F(CInternetHttpTest, ABodyThatNeverEndsIsCutAtTheBodyLimit) {
+    const std::string piece = Body(65536);
+    LoopbackHttpServer server([&](const std::string&) {
+        return Reply{"HTTP/1.0 200 OK\r\n\r\n", false, piece};
+    });
+    CurlInternet::Settings settings;
+    settings.portOverride = server.Port();
+    settings.bodyLimit = 1000000;
+    CInternetHttp http(std::make_unique<CurlInternet>(settings));
+    ASSERT_TRUE(http.OpenSession() && http.GotoURL("127.0.0.1"));
+
+    std::string expected;
+    while (expected.size() < settings.bodyLimit) expected += piece;
+    expected.resize(settings.bodyLimit);
+    EXPECT_EQ(http.GetHTMLFromURL(), expected);
+}
+
+// A server that keeps sending a little at a time, never stalling, is cut off at the transfer
+// time limit with what it sent until then.
+TEST_F(CInternetHttpTest, AServerThatNeverStopsTricklingIsCutAtTheTransferTimeLimit) {
+    LoopbackHttpServer server([&](const std::string&) {
+        return Reply{"HTTP/1.0 200 OK\r\n\r\n", false, "x", 20ms};
+    });
+    CurlInternet::Settings settings;
+    settings.portOverride = server.Port();
+    settings.transferTimeout = 1s;
+    CInternetHttp http(std::make_unique<CurlInternet>(settings));
+    ASSERT_TRUE(http.OpenSession() && http.GotoURL("127.0.0.1"));
+    const auto start = std::chrono::steady_clock::now();
+
+    const std::string body = http.GetHTMLFromURL();
+    EXPECT_FALSE(body.empty());
+    EXPECT_EQ(body, std::string(body.size(), 'x'));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 8s);
+}
+
 TEST_F(CInternetHttpTest, HeaderValuesAreCutToTheBuffer) {
     const std::string longValue(10000, 'v');
     const std::string fits(2047, 'f');
@@ -303,6 +357,27 @@ TEST_F(CInternetHttpTest, RedirectsAreFollowedToTheFinalResponse) {
     ASSERT_EQ(requests.size(), 4u);
     EXPECT_TRUE(requests[1].starts_with("GET /moved HTTP/1.0\r\n")) << requests[1];
     EXPECT_EQ(http->QueryRequestHeaders(), requests[3]);
+}
+
+// libcurl goes on from every 3xx response with a Location, also from those that are no
+// redirect proper: the response after it is the final one.
+TEST_F(CInternetHttpTest, EveryThreeHundredStatusWithALocationIsFollowed) {
+    for (const std::string status : {"304 Not Modified", "305 Use Proxy", "399 Odd"}) {
+        LoopbackHttpServer server([&](const std::string&) {
+            if (server.Requests().size() % 2 == 1) {
+                return Reply{
+                    LoopbackHttpServer::Response("HTTP/1.0 " + status, {"Location: /moved"}, "")};
+            }
+            return Ok("final", {"Server: Final"});
+        });
+        auto http = ConnectedTo(server);
+
+        http->SendQuery();
+        EXPECT_EQ(http->QueryStatusCode(), "200") << status;
+        EXPECT_EQ(http->QueryServer(), "Final") << status;
+        EXPECT_EQ(http->GetHTMLFromURL(), "final") << status;
+        EXPECT_EQ(server.Requests().size(), 4u) << status;
+    }
 }
 
 // The tests' own port setting keeps every connection on the loopback address, so a response

@@ -66,6 +66,28 @@ bool LoopbackHttpServer::Wait(int fd, short events) {
     return (watched[1].revents & POLLIN) == 0;
 }
 
+bool LoopbackHttpServer::SendAll(int client, const std::string& bytes) {
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        if (!Wait(client, POLLOUT)) return false;
+        const ssize_t put =
+            send(client, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (put < 0 && errno == EAGAIN) continue;
+        if (put <= 0) return false;
+        sent += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool LoopbackHttpServer::Pause(int client, std::chrono::milliseconds pause) {
+    pollfd watched[2] = {{client, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+    if (poll(watched, 2, static_cast<int>(pause.count())) <= 0) return true;
+    if ((watched[1].revents & POLLIN) != 0) return false;
+    // Readable: the client sent more (ignored) or closed its end.
+    char buffer[256];
+    return recv(client, buffer, sizeof buffer, MSG_DONTWAIT) > 0;
+}
+
 void LoopbackHttpServer::Run() {
     while (Wait(listener_, POLLIN)) {
         const int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
@@ -94,14 +116,10 @@ void LoopbackHttpServer::Serve(int client) {
     }
     const Reply reply = handler_(head);
 
-    std::size_t sent = 0;
-    while (sent < reply.bytes.size()) {
-        if (!Wait(client, POLLOUT)) return;
-        const ssize_t put = send(client, reply.bytes.data() + sent, reply.bytes.size() - sent,
-                                 MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (put < 0 && errno == EAGAIN) continue;
-        if (put <= 0) return;
-        sent += static_cast<std::size_t>(put);
+    if (!SendAll(client, reply.bytes)) return;
+    while (!reply.endlessTail.empty()) {
+        if (reply.tailPause.count() > 0 && !Pause(client, reply.tailPause)) return;
+        if (!SendAll(client, reply.endlessTail)) return;
     }
     // Silent until the client closes its end (recv gives 0) or the server stops.
     while (reply.stayOpen && Wait(client, POLLIN) && recv(client, buffer, sizeof buffer, 0) > 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -16,6 +17,10 @@ public:
         std::string bytes;      // sent as they are
         bool stayOpen = false;  // afterwards keep the connection open and silent until the
                                 // client leaves or the server stops
+        // A response that never ends: after the bytes, this is sent again and again, with the
+        // pause before each time, until the client leaves or the server stops.
+        std::string endlessTail{};
+        std::chrono::milliseconds tailPause{0};
     };
     using Handler = std::function<Reply(const std::string& requestHead)>;
 
@@ -40,6 +45,10 @@ private:
     void Serve(int client);
     // Waits until fd can be read (or written); false when the server is stopping.
     bool Wait(int fd, short events);
+    // Sends all the bytes; false when the client left or the server is stopping.
+    bool SendAll(int client, const std::string& bytes);
+    // Waits that long; false when the client left or the server is stopping.
+    bool Pause(int client, std::chrono::milliseconds pause);
 
     Handler handler_;
     int listener_ = -1;
