@@ -13,7 +13,9 @@
 #include "listening/SingleInstance.h"
 #include "listening/frmVorn.h"
 #include "platform/x11/X11Backend.h"
+#include "store/AsideFile.h"
 #include "store/InstanceLock.h"
+#include "store/RecordPaths.h"
 
 int main(int argc, char** argv) {
     try {
@@ -26,6 +28,11 @@ int main(int argc, char** argv) {
     const auto lock = InstanceLock::Acquire(ProgramFolder());
     if (lock == nullptr)
         return SingleInstance::BringRunningInstanceToFront(ProgramFolder(), std::cerr);
+    // Rewrites that an instance ended by force left unfinished are of no use to anyone.
+    for (const std::string& file :
+         {RecordPaths::GrammarFile(), RecordPaths::ProgramFile(RecordPaths::kAppFileName)}) {
+        AsideFile::RemoveLeftOvers(file);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vorn! Voice Control");

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string_view>
 
@@ -14,7 +15,8 @@ namespace {
 
 constexpr std::string_view kNameCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-constexpr int kSuffixLength = 6;
+constexpr std::string_view kNameMark = ".new-";
+constexpr std::size_t kSuffixLength = 6;
 // Names taken by other files are passed over; this many in a row means something else is
 // wrong.
 constexpr int kAttempts = 100;
@@ -31,7 +33,7 @@ std::string RandomSuffix() {
 
 AsideFile::AsideFile(std::string target) : target_(std::move(target)) {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        std::string candidate = target_ + "." + RandomSuffix();
+        std::string candidate = target_ + std::string(kNameMark) + RandomSuffix();
         // The mode of any new file: the user's umask applies.
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
@@ -51,4 +53,19 @@ AsideFile::~AsideFile() {
 bool AsideFile::Commit() {
     committed_ = std::rename(path_.c_str(), target_.c_str()) == 0;
     return committed_;
+}
+
+void AsideFile::RemoveLeftOvers(const std::string& target) {
+    namespace fs = std::filesystem;
+    const fs::path targetPath(target);
+    const std::string prefix = targetPath.filename().string() + std::string(kNameMark);
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(targetPath.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        const bool aside =
+            name.size() == prefix.size() + kSuffixLength && name.starts_with(prefix) &&
+            name.find_first_not_of(kNameCharacters, prefix.size()) == std::string::npos;
+        std::error_code ignored;
+        if (aside && entry.is_regular_file(ignored)) fs::remove(entry.path(), ignored);
+    }
 }

@@ -4,8 +4,8 @@
 
 // A new file beside a file that is rewritten whole: the new content is written here and then
 // put in the target's place in one step, so that the target is never seen half written.
-// Each aside file has a name of its own (the target's name, "." and six random letters or
-// digits), created exclusively, so no two writers, in this process or another, ever share
+// Each aside file has a name of its own (the target's name, ".new-" and six random letters
+// or digits), created exclusively, so no two writers, in this process or another, ever share
 // one. An aside file that was not put in place is removed when it goes out of scope.
 class AsideFile {
 public:
@@ -19,6 +19,10 @@ public:
     // Puts the aside file in the target's place; false (and the aside file removed) when it
     // could not, the target then being as it was.
     bool Commit();
+
+    // Removes the aside files of target that a process ended in the middle of a rewrite left
+    // behind. Only for the one process that may write the target.
+    static void RemoveLeftOvers(const std::string& target);
 
 private:
     std::string target_;

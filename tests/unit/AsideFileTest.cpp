@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "TempProgramFolder.h"
 #include "store/AsideFile.h"
@@ -20,7 +22,7 @@ TEST(AsideFileTest, EachWriterGetsAFileOfItsOwnBesideTheTargetThatTakesItsPlaceO
         EXPECT_NE(first.Path(), second.Path());
         for (const AsideFile* aside : {&first, &second}) {
             EXPECT_EQ(fs::path(aside->Path()).parent_path(), fs::path(folder.Path()));
-            EXPECT_EQ(aside->Path().rfind(target + ".", 0), 0u) << aside->Path();
+            EXPECT_EQ(aside->Path().rfind(target + ".new-", 0), 0u) << aside->Path();
             EXPECT_EQ(ReadBytes(aside->Path()), "");
         }
         WriteBytes(first.Path(), "new");
@@ -47,6 +49,21 @@ TEST(AsideFileTest, AFailedCommitKeepsTheTargetAndRemovesTheAsideFile) {
     }
     EXPECT_FALSE(fs::exists(path));
     EXPECT_TRUE(fs::is_directory(target + "/inside"));
+}
+
+TEST(AsideFileTest, LeftOversOfEndedRewritesAreRemovedAndNothingElse) {
+    TempProgramFolder folder;
+    const std::string target = folder.File("temp.txt");
+    const std::vector<std::string> kept = {
+        "temp.txt",        "temp.txt.new",         "temp.txt.new-Ab1",   "temp.txt.new-Ab12Cd3",
+        "temp.txt.backup", "other.txt.new-Ab12Cd", "temp.txt.new-Ab 2Cd"};
+    for (const std::string& name : kept) WriteBytes(folder.File(name), name);
+    WriteBytes(folder.File("temp.txt.new-Ab12Cd"), "left over");
+    fs::create_directory(folder.File("temp.txt.new-Folder"));
+    AsideFile::RemoveLeftOvers(target);
+    EXPECT_FALSE(fs::exists(folder.File("temp.txt.new-Ab12Cd")));
+    for (const std::string& name : kept) EXPECT_TRUE(fs::exists(folder.File(name))) << name;
+    EXPECT_TRUE(fs::is_directory(folder.File("temp.txt.new-Folder")));
 }
 
 TEST(AsideFileTest, NoneInAFolderThatIsMissing) {
