@@ -202,7 +202,8 @@ void HttpTransfer::Finish(int result) {
 void HttpTransfer::HeadLine(std::string_view line) {
     lastActivity_ = Clock::now();
     sentHeadComplete_ = true;
-    if (line.starts_with("HTTP/")) {
+    // A status line starts a new head; inside a head, a field may begin with "HTTP/" too.
+    if (line.starts_with("HTTP/") && (receivedHead_.empty() || receivedHeadComplete_)) {
         receivedHead_.clear();
         receivedHeadComplete_ = false;
         receivedHeadFinal_ = false;

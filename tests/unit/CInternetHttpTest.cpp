@@ -380,6 +380,23 @@ TEST_F(CInternetHttpTest, EveryThreeHundredStatusWithALocationIsFollowed) {
     }
 }
 
+TEST_F(CInternetHttpTest, AFieldThatLooksLikeAStatusLineStaysInItsHead) {
+    LoopbackHttpServer server([&](const std::string&) {
+        if (server.Requests().size() % 2 == 1) {
+            return Reply{LoopbackHttpServer::Response(
+                "HTTP/1.0 302 Found", {"Location: /moved", "HTTP/1.0 200 OK: a field all the same"},
+                "")};
+        }
+        return Ok("final");
+    });
+    auto http = ConnectedTo(server);
+
+    http->SendQuery();
+    EXPECT_EQ(http->QueryStatusCode(), "200");
+    EXPECT_EQ(http->GetHTMLFromURL(), "final");
+    EXPECT_EQ(server.Requests().size(), 4u);
+}
+
 // The tests' own port setting keeps every connection on the loopback address, so a response
 // (of a test or of the fuzz target) can never send the client out to another server.
 TEST_F(CInternetHttpTest, UnderThePortSettingARedirectToAnotherServerComesBackToTheTestServer) {
