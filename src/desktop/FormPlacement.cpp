@@ -68,6 +68,10 @@ protected:
 private:
     void FinishPendingResize() {
         if (!pendingOuterSize_ || !window_->isVisible() || FrameMargins(*window_).isNull()) return;
+        // A maximized or minimized window gets the size when it is made normal again.
+        constexpr Qt::WindowStates kNotNormal =
+            Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
+        if ((window_->windowState() & kNotNormal) != 0) return;
         Resize(*pendingOuterSize_);
     }
 

@@ -41,6 +41,19 @@ TEST_F(PlacementTest, TheApplicationWindowComesBackWhereAndAsLargeAsItWasLeft) {
     }
 }
 
+TEST_F(PlacementTest, AWindowRestoredMaximizedComesBackToItsSizeWhenMadeNormal) {
+    Store("frmApp/Location", "1500,900,9600,6000");
+    Store("frmApp/State", "Maximized");
+    ShowFramed(frmApp::Default());
+    ASSERT_TRUE(frmApp::Default().isMaximized());
+    frmApp::Default().showNormal();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !frmApp::Default().isMaximized(); }));
+    QTest::qWait(200);
+    frmApp::Unload();
+    EXPECT_EQ(Stored("frmApp/Location").toStdString(), "1500,900,9600,6000");
+    EXPECT_EQ(Stored("frmApp/State").toStdString(), "Normal");
+}
+
 TEST_F(PlacementTest, TheMainWindowComesBackWhereItWasLeft) {
     Store("frmVorn/Location", "3000,1500,100,100");
     ShowFramed(frmVorn::Default());
