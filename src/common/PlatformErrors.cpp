@@ -15,6 +15,8 @@ std::string Description(int32_t number) {
             return "Bad file name or number";
         case kFileNotFound:
             return "File not found";
+        case kDiskFull:
+            return "Disk full";
         case kPermissionDenied:
             return "Permission denied";
         case kPathFileAccess:

@@ -10,6 +10,7 @@ inline constexpr int32_t kInvalidProcedureCall = 5;  // "Invalid procedure call 
 inline constexpr int32_t kOverflow = 6;              // "Overflow"
 inline constexpr int32_t kBadFileNameOrNumber = 52;  // "Bad file name or number"
 inline constexpr int32_t kFileNotFound = 53;         // "File not found"
+inline constexpr int32_t kDiskFull = 61;             // "Disk full"
 inline constexpr int32_t kPermissionDenied = 70;     // "Permission denied"
 inline constexpr int32_t kPathFileAccess = 75;       // "Path/File access error"
 inline constexpr int32_t kInvalidArrayIndex = 381;   // "Invalid property array index"

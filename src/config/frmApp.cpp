@@ -36,6 +36,31 @@ int16_t RoundHalfEven16(double value) {
     return static_cast<int16_t>(std::clamp(std::nearbyint(value), -32768.0, 32767.0));
 }
 
+// Shows why a save failed, inside the handler that caught the failure: the error's own words
+// under the title when they say why (a refused name, a folder or disk that cannot take the
+// write), else the fixed text under its own title.
+void ShowSaveFailure(const std::string& title, const std::string& text,
+                     const std::string& textTitle) {
+    try {
+        throw;
+    } catch (const ErrorRecord& error) {
+        switch (error.Number()) {
+            case PlatformError::kInvalidProcedureCall:
+                Dialogs::MsgBox(error.Description(), MsgButtons::OK, MsgIcon::Information, title);
+                return;
+            case PlatformError::kDiskFull:
+            case PlatformError::kPermissionDenied:
+            case PlatformError::kPathFileAccess:
+                Dialogs::MsgBox(error.Description(), MsgButtons::OK, MsgIcon::Critical, title);
+                return;
+            default:
+                break;
+        }
+    } catch (...) {
+    }
+    Dialogs::MsgBox(text, MsgButtons::OK, MsgIcon::None, textTitle);
+}
+
 }  // namespace
 
 frmApp::frmApp() {
@@ -193,7 +218,8 @@ void frmApp::lstRunApp_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double,
 }
 
 void frmApp::lstVAppCmd_DragDrop() {
-    // Any failure leaves the handler at once, showing nothing.
+    // The record is written first and listed only once it is, so the list always mirrors the
+    // file; a failure leaves the handler at once and says why.
     try {
         lblApp->setText(ToQString(RunAppList().Text()));
         if (VAppCmdList().ListIndex() == -1) mApp->InitRecord();
@@ -204,9 +230,11 @@ void frmApp::lstVAppCmd_DragDrop() {
             return;
         }
         const int16_t n = mApp->AppRecordCount();
-        VAppCmdList().AddItem(caption, n - 1);
         mApp->VAppAdd(caption, 0, false);
+        VAppCmdList().AddItem(caption, n - 1);
     } catch (...) {
+        ShowSaveFailure("Add Application", "The application could not be added.",
+                        "Add Application");
     }
 }
 
@@ -236,18 +264,8 @@ void frmApp::SaveCommand() {
         mApp->AddUserAppName(FromQString(txtVActivate->text()), VocabularyBox().Text(),
                              FromQString(txtPath->text()),
                              static_cast<int16_t>(VAppCmdList().ListIndex()));
-    } catch (const ErrorRecord& error) {
-        // A name the record cannot hold is refused and said so; nothing was written.
-        if (error.Number() == PlatformError::kInvalidProcedureCall) {
-            Dialogs::MsgBox(error.Description(), MsgButtons::OK, MsgIcon::Information,
-                            "Save Command");
-            return;
-        }
-        Dialogs::MsgBox("There is nothing to save!", MsgButtons::OK, MsgIcon::None,
-                        "No item to save");
     } catch (...) {
-        Dialogs::MsgBox("There is nothing to save!", MsgButtons::OK, MsgIcon::None,
-                        "No item to save");
+        ShowSaveFailure("Save Command", "There is nothing to save!", "No item to save");
     }
 }
 

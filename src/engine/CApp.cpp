@@ -1,5 +1,6 @@
 #include "engine/CApp.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "store/FileSlots.h"
 #include "store/RecordPaths.h"
 #include "store/RecordScan.h"
+#include "store/WriteFailure.h"
 
 namespace {
 
@@ -27,12 +29,17 @@ void ReplaceAppFile(const std::vector<std::string>& records) {
     DataSlot& slot = DataSlot::Instance();
     bool written =
         slot.Open(aside.Path(), DataSlot::Mode::RecordReadWrite, CFile::kAppRecordLength);
+    int error = written ? 0 : errno;
     for (std::size_t i = 0; written && i < records.size(); ++i) {
         written = slot.Write(static_cast<int32_t>(i + 1), records[i]);
     }
+    if (!written && error == 0) error = slot.WriteError();
     slot.Close();
-    if (!written) RunningApps::RaiseAppError(AppError::kStoreFailed);
-    if (!aside.Commit()) PlatformError::Raise(PlatformError::kPathFileAccess);
+    if (!written) {
+        if (error != 0) WriteFailure::Raise(finalPath, error);
+        RunningApps::RaiseAppError(AppError::kStoreFailed);
+    }
+    if (!aside.Commit()) WriteFailure::Raise(finalPath, errno);
 }
 
 // A phrase or vocabulary name holding a separator would cut its record's fields: it is refused

@@ -9,7 +9,7 @@
 #include <random>
 #include <string_view>
 
-#include "common/PlatformErrors.h"
+#include "store/WriteFailure.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ AsideFile::AsideFile(std::string target) : target_(std::move(target)) {
         }
         if (errno != EEXIST) break;
     }
-    PlatformError::Raise(PlatformError::kPathFileAccess);
+    WriteFailure::Raise(target_, errno);
 }
 
 AsideFile::~AsideFile() {

@@ -9,7 +9,8 @@
 // one. An aside file that was not put in place is removed when it goes out of scope.
 class AsideFile {
 public:
-    // Creates the empty aside file of target; error 75 when none can be created.
+    // Creates the empty aside file of target; the write failure that says why when none can be
+    // created (WriteFailure.h).
     explicit AsideFile(std::string target);
     ~AsideFile();
     AsideFile(const AsideFile&) = delete;

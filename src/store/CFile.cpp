@@ -10,6 +10,7 @@
 #include "common/PlatformErrors.h"
 #include "store/RecordPaths.h"
 #include "store/RecordScan.h"
+#include "store/WriteFailure.h"
 
 namespace {
 
@@ -80,8 +81,14 @@ void CFile::TempFileClose() {
 }
 
 void CFile::FileStore(std::string sStoreValue, int16_t iRecNumber) {
-    if (!DataSlot::Instance().Write(iRecNumber, sStoreValue)) {
+    DataSlot& slot = DataSlot::Instance();
+    if (!slot.Write(iRecNumber, sStoreValue)) {
+        const int error = slot.WriteError();
+        const std::string path = slot.Path();
         FileClose();
+        // A file that cannot be written says where and why; other failures (a text too long
+        // for its record, a bad position, no file open) are the store failure.
+        if (error != 0) WriteFailure::Raise(path, error);
         RunningApps::RaiseAppError(AppError::kStoreFailed);
     }
 }

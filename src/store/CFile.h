@@ -19,7 +19,8 @@ public:
     // Reads record iRecNumber of the open data file; application error 13011 on any failure.
     std::string FileRead(const int16_t& iRecNumber);
     // Opens the vocabulary file sVocabName (bVocab) or "VAppCmd.txt" on the data slot for
-    // record access, creating it when missing. Failures are ignored (the slot stays closed).
+    // record access, creating it when missing. A file that may only be read opens for reading.
+    // Failures are ignored (the slot stays closed).
     void FileOpen(bool bVocab = false, const std::string& sVocabName = {});
     // "VAppCmd.txt", read only, 128-byte records; failures pass to the caller.
     void VAppCmdOpen();
@@ -31,7 +32,9 @@ public:
     void TempFileOpen();
     void FileClose();
     void TempFileClose();
-    // Writes sStoreValue as record iRecNumber; on failure closes the data slot and raises 13012.
+    // Writes sStoreValue as record iRecNumber; on failure closes the data slot and raises
+    // 13012, or, when the file could not be written, the failure that says where and why
+    // (WriteFailure.h).
     void FileStore(std::string sStoreValue, int16_t iRecNumber);
     // Appends the text and CR LF to the grammar file; failures pass to the caller.
     void TempFileStore(const std::string& sStoreValue);

@@ -33,6 +33,11 @@ bool WriteAll(int fd, const char* data, std::size_t size, off_t offset) {
     return true;
 }
 
+// A failure that says the file may not be written at all, as opposed to a write that failed.
+bool IsWriteRefusal(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
 // Reads up to size bytes at offset; the count read, or -1 on a fault.
 ssize_t ReadUpTo(int fd, char* data, std::size_t size, off_t offset) {
     std::size_t total = 0;
@@ -71,7 +76,13 @@ bool DataSlot::Open(const std::string& path, Mode mode, int recordLength) {
             flags |= O_WRONLY | O_CREAT | O_TRUNC;
             break;
     }
-    const int fd = ::open(path.c_str(), flags, 0644);
+    int fd = ::open(path.c_str(), flags, 0644);
+    int openWriteError = 0;
+    if (fd < 0 && mode == Mode::RecordReadWrite && IsWriteRefusal(errno)) {
+        openWriteError = errno;
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) errno = openWriteError;  // a missing file could not be created
+    }
     if (fd < 0) return false;
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -83,6 +94,8 @@ bool DataSlot::Open(const std::string& path, Mode mode, int recordLength) {
     mode_ = mode;
     recordLength_ = recordLength;
     atEnd_ = false;
+    openWriteError_ = openWriteError;
+    writeError_ = 0;
     return true;
 }
 
@@ -122,7 +135,12 @@ std::optional<std::string> DataSlot::Read(int32_t record) {
 }
 
 bool DataSlot::Write(int32_t record, const std::string& text) {
+    writeError_ = 0;
     if (!IsOpen() || mode_ != Mode::RecordReadWrite || record < 1) return false;
+    if (openWriteError_ != 0) {
+        writeError_ = openWriteError_;
+        return false;
+    }
     const auto length = static_cast<std::size_t>(recordLength_);
     if (text.size() > length - 2) return false;
     // The whole record: byte count, text, and zeros after it.
@@ -131,7 +149,17 @@ bool DataSlot::Write(int32_t record, const std::string& text) {
     buffer[1] = static_cast<char>((text.size() >> 8) & 0xFF);
     std::copy(text.begin(), text.end(), buffer.begin() + 2);
     const off_t offset = static_cast<off_t>(record - 1) * recordLength_;
-    return WriteAll(fd_, buffer.data(), length, offset);
+    struct stat before {};
+    if (fstat(fd_, &before) != 0) {
+        writeError_ = errno;
+        return false;
+    }
+    if (WriteAll(fd_, buffer.data(), length, offset)) return true;
+    // A record written only in part (a full disk) would leave a file that is no whole number
+    // of records: the file is cut back to its length before.
+    writeError_ = errno;
+    [[maybe_unused]] const int cutBack = ftruncate(fd_, before.st_size);
+    return false;
 }
 
 GrammarSlot& GrammarSlot::Instance() {

@@ -15,7 +15,9 @@ public:
 
     // Opens path on the slot, closing what it held first; false when the open failed (the
     // slot is then closed). A missing file is created in the read-write and output modes;
-    // the output mode empties the file.
+    // the output mode empties the file. A file that may be read but not written (a read-only
+    // folder or file) opens in the read-write mode all the same, for reading: its writes fail
+    // and WriteError tells why.
     bool Open(const std::string& path, Mode mode, int recordLength);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
@@ -30,8 +32,13 @@ public:
     // record below 1, damaged byte count, read fault.
     std::optional<std::string> Read(int32_t record);
     // Writes text as the whole record k; false on any failure (closed or read-only slot,
-    // record below 1, text too long for the record, write fault).
+    // record below 1, text too long for the record, write fault). A failed write leaves the
+    // file as long as it was.
     bool Write(int32_t record, const std::string& text);
+    // The system error that kept the last write from the file (the file could not be opened
+    // for writing, or the write failed), 0 when none did.
+    int WriteError() const { return writeError_; }
+    const std::string& Path() const { return path_; }
 
 private:
     int fd_ = -1;
@@ -39,6 +46,8 @@ private:
     Mode mode_ = Mode::RecordReadWrite;
     int recordLength_ = 0;
     bool atEnd_ = false;
+    int openWriteError_ = 0;
+    int writeError_ = 0;
 };
 
 class GrammarSlot {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "GuiFixture.h"
+#include "ResourceLimits.h"
 #include "common/ListControl.h"
 #include "config/ConfigGlobals.h"
 #include "config/frmApp.h"
@@ -45,6 +46,20 @@ TEST_F(AppWindowTest, ADroppedWindowIsAppendedUnselectedAndStoredWithAStar) {
     EXPECT_EQ(Apps().ListIndex(), -1);
     EXPECT_EQ(ReadApps(), (std::vector<std::string>{kTerm + "*shell~Editing$xterm", kNotes + "*"}));
     EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(AppWindowTest, ADropThatCannotBeWrittenSaysWhyAndListsNothing) {
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    FillApps();
+    {
+        const FileSizeLimit fullDisk(270 + 100);
+        Drop(kNotes);
+    }
+    EXPECT_EQ(Apps().ListCount(), 1);
+    EXPECT_EQ(ReadApps(), std::vector<std::string>{kTerm + "*shell~Editing$xterm"});
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text.rfind("There is no room left on the disk to write", 0), 0u);
+    EXPECT_EQ(dialogs().boxes[0].title, "Add Application");
 }
 
 TEST_F(AppWindowTest, DropsWithoutASelectionOrOfAListedWindowChangeNothing) {

@@ -189,7 +189,7 @@ TEST_F(CAppRecordsTest, AFailedRewriteLosesNothing) {
     EXPECT_EQ(dynamic_cast<InMemoryList&>(apps).Items(), (std::vector<std::string>{editor, shell}));
     ASSERT_EQ(folder.dialogs().boxes.size(), 1u);
     const auto& box = folder.dialogs().boxes[0];
-    EXPECT_EQ(box.text.rfind("13012 ", 0), 0u) << box.text;
+    EXPECT_EQ(box.text.rfind("61 There is no room left on the disk", 0), 0u) << box.text;
     EXPECT_EQ(box.title, "ERROR DELETE VOICE APPLICATION");
     EXPECT_EQ(box.icon, MsgIcon::Critical);
 }

@@ -1,0 +1,72 @@
+// The application file in a folder that cannot be written and on a disk that is full.
+#include <filesystem>
+
+#include "ResourceLimits.h"
+#include "SimEngineTest.h"
+#include "Unprivileged.h"
+#include "engine/CApp.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class StoreFailuresTest : public SimEngineTest {
+protected:
+    const std::string notes = Identity("gedit", "Notes");
+    const std::string shell = Identity("xterm", "sh");
+};
+
+// The description of the error a step raises, "" when it raises none.
+std::string DescriptionOf(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const ErrorRecord& error) {
+        return std::to_string(error.Number()) + " " + error.Description();
+    }
+    return "";
+}
+
+TEST_F(StoreFailuresTest, AReadOnlyFolderListsAndFindsItsApplicationsAndASaveNamesTheFolder) {
+    const Hwnd window = desktop->AddWindow({"gedit", "Notes"});
+    WriteApps({notes + "*notes~text$gedit", shell + "*"});
+    const std::string before = ReadBytes(AppFile());
+    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                       fs::perms::group_read | fs::perms::group_exec |
+                                       fs::perms::others_read | fs::perms::others_exec);
+    const std::string notWritable =
+        "The folder \"" + folder.Path() + "\" is not writable, so nothing was saved.";
+
+    const std::string answer = RunUnprivileged([&]() -> std::string {
+        CApp app;
+        app.FillVACListBox();
+        if (List(ListId::frmApp_lstVAppCmd).ListCount() != 2) return "the list is not complete";
+        if (app.AppCheck("notes") != 1 || desktop->foreground != window)
+            return "the phrase did not bring its window to the front";
+        for (const auto& save : std::vector<std::function<void()>>{
+                 [&] { app.AddUserAppName("n", "text", "", 0); },
+                 [&] { app.VAppAdd(Identity("xclock", "clock")); }}) {
+            const std::string said = DescriptionOf(save);
+            if (said != "70 " + notWritable) return "a save said: " + said;
+        }
+        return "";
+    });
+    fs::permissions(folder.Path(), fs::perms::owner_all);
+    EXPECT_EQ(answer, "");
+    EXPECT_EQ(ReadBytes(AppFile()), before);
+}
+
+TEST_F(StoreFailuresTest, OnAFullDiskAWriteSaysSoAndTheFileKeepsWholeRecords) {
+    WriteApps({notes + "*notes~text$gedit"});
+    CApp app;
+    {
+        const FileSizeLimit fullDisk(270 + 100);
+        EXPECT_EQ(DescriptionOf([&] { app.VAppAdd(shell); }),
+                  "61 There is no room left on the disk to write \"" + AppFile() +
+                      "\", so nothing was saved.");
+    }
+    EXPECT_EQ(ReadApps(), std::vector<std::string>{notes + "*notes~text$gedit"});
+    EXPECT_EQ(fs::file_size(AppFile()), 270u);
+    EXPECT_FALSE(DataSlot::Instance().IsOpen());
+}
+
+}  // namespace
