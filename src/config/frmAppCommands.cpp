@@ -21,6 +21,7 @@
 #include "desktop/Location.h"
 #include "desktop/frmAbout.h"
 #include "engine/CApp.h"
+#include "forms/FormRegistry.h"
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
 #include "platform/Platform.h"
@@ -43,6 +44,9 @@ void OnTriggered(frmApp* window, QAction* item, Handler handler) {
 }  // namespace
 
 void frmApp::CreateCommands(QVBoxLayout* layout) {
+    // The About box, shown from here, opens where the vocabulary window stands.
+    FormRegistry::SetLoader(frmVocab::kName, [] { return &frmVocab::Default(); });
+
     menuBar = new QMenuBar(this);
     menuBar->setObjectName("menuBar");
     layout->setMenuBar(menuBar);
@@ -103,7 +107,7 @@ void frmApp::CreateCommands(QVBoxLayout* layout) {
     };
     const ToolButton buttons[] = {
         {"Activate", "Switch to Running Program", "Activates An Open Program",
-         QStyle::SP_DesktopIcon},
+         QStyle::SP_ArrowUp},
         {"Shell", "Run Program", "Runs A Program", QStyle::SP_MediaPlay},
         {"SavCmd", "Save Command", "Saves User Configuration Information",
          QStyle::SP_DialogSaveButton},
@@ -268,7 +272,10 @@ void frmApp::cmdToggle_Click() {
 void frmApp::ShellSub() {
     // The path loaded by the last selection, not what txtPath holds now.
     bool started = false;
-    ResumeNext([&] { started = Platform::Processes().CreateProcessA(mApp->PathName()); });
+    ResumeNext([&] {
+        started =
+            !mApp->PathName().empty() && Platform::Processes().CreateProcessA(mApp->PathName());
+    });
     if (!started) {
         Dialogs::MsgBox("You must enter a valid Path/Filename!", MsgButtons::OK, MsgIcon::None,
                         "Invalid Path/Filename");

@@ -1,6 +1,7 @@
 #include "forms/FormRegistry.h"
 
 #include <map>
+#include <stdexcept>
 
 namespace FormRegistry {
 namespace {
@@ -13,6 +14,11 @@ struct Entry {
 std::map<std::string, Entry>& Entries() {
     static std::map<std::string, Entry> entries;
     return entries;
+}
+
+std::map<std::string, std::function<QWidget*()>>& Loaders() {
+    static std::map<std::string, std::function<QWidget*()>> loaders;
+    return loaders;
 }
 
 }  // namespace
@@ -36,6 +42,17 @@ void Unload(const std::string& name) {
     if (found == Entries().end()) return;
     const auto unload = found->second.unload;
     unload();
+}
+
+void SetLoader(const std::string& name, std::function<QWidget*()> load) {
+    Loaders()[name] = std::move(load);
+}
+
+QWidget& Touch(const std::string& name) {
+    if (QWidget* loaded = Find(name)) return *loaded;
+    const auto found = Loaders().find(name);
+    if (found == Loaders().end()) throw std::logic_error("no way to load the window " + name);
+    return *found->second();
 }
 
 }  // namespace FormRegistry

@@ -16,4 +16,9 @@ QWidget* Find(const std::string& name);
 // Unloads the window of that name; nothing when it is not loaded.
 void Unload(const std::string& name);
 
+// How a window of a library above is loaded by name: Touch returns the loaded window of that
+// name, loading it hidden first when needed; std::logic_error when no loader was set.
+void SetLoader(const std::string& name, std::function<QWidget*()> load);
+QWidget& Touch(const std::string& name);
+
 }  // namespace FormRegistry

@@ -17,6 +17,7 @@
 #include "engine/MainWindowLink.h"
 #include "engine/RunningApps.h"
 #include "forms/AnsiQt.h"
+#include "forms/ProgramIcon.h"
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
 #include "listening/MeterScaleSetting.h"
@@ -34,6 +35,7 @@ constexpr int kShiftMaskAlt = 4;
 
 frmVorn::frmVorn() {
     setWindowTitle("Vorn! Voice Control");
+    setWindowIcon(ProgramIcon());
     // Topmost for the whole life of the window: set before it is first shown.
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
     setFixedSize(Twips::ToPixels(3105), Twips::ToPixels(945));

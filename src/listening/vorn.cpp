@@ -8,6 +8,7 @@
 #include "common/MessageBox.h"
 #include "common/ProgramFolder.h"
 #include "config/WindowLists.h"
+#include "forms/ProgramIcon.h"
 #include "forms/QtDialogs.h"
 #include "listening/Main.h"
 #include "listening/SingleInstance.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vorn! Voice Control");
+    QApplication::setWindowIcon(ProgramIcon());
     Lists::Install(std::make_unique<WindowLists>());
     Dialogs::Install(std::make_unique<QtDialogs>());
     try {

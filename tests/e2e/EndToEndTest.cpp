@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "TempProgramFolder.h"
 #include "TestClient.h"
@@ -27,6 +28,39 @@ int Twips(int twips) {
 // stands above the laid-out controls.
 int LayoutY(Hwnd configuration, int twips) {
     return WindowHeight(configuration) - Twips(4845) + Twips(twips);
+}
+
+// The middle of the application window's toolbar button i (from 0): image-only buttons of
+// 32-pixel images, 41 pixels apart after the toolbar's handle.
+int ToolButtonX(int i) {
+    return 22 + 41 * i;
+}
+
+// Presses a letter with Alt held, as an access key.
+void PressWithAlt(uint8_t letter) {
+    IKeyboard& keyboard = Platform::Keyboard();
+    keyboard.keybd_event(kVkMenu, 0, 0);
+    keyboard.keybd_event(letter, 0, 0);
+    keyboard.keybd_event(letter, 0, kKeyEventKeyUp);
+    keyboard.keybd_event(kVkMenu, 0, kKeyEventKeyUp);
+}
+
+// A top-level window whose title holds the text, waiting for it to appear; 0 when none does.
+Hwnd WaitForWindowTitled(const std::string& text) {
+    Hwnd found = 0;
+    WaitFor(
+        [&] {
+            for (const Hwnd window : Platform::Windows().EnumWindows()) {
+                if (Platform::Windows().GetWindowTextA(window, 256).find(text) !=
+                    std::string::npos) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        std::chrono::seconds(15));
+    return found;
 }
 
 class EndToEndTest : public ::testing::Test {
@@ -64,6 +98,7 @@ protected:
 };
 
 constexpr uint8_t kVkF1 = 0x70;
+constexpr uint8_t kVkReturn = 0x0D;
 
 // Types lower-case letters and blanks with the keyboard.
 void Type(const std::string& text) {
@@ -214,6 +249,49 @@ TEST_F(EndToEndTest, AWindowWhoseTitleHoldsSeparatorsIsSavedAndItsPhraseBringsIt
         return Platform::Windows().GetForegroundWindow() == scratch->Window(0);
     }));
     scratch.reset();
+}
+
+TEST_F(EndToEndTest, TheToolbarDeletesAnApplicationAndHelpOpensTheHelpViewer) {
+    Platform::Windows().SetForegroundWindow(session->MainWindow());
+    ASSERT_TRUE(
+        WaitFor([] { return Platform::Windows().GetForegroundWindow() == session->MainWindow(); }));
+    PressWithAlt('C');  // Configure
+    const Hwnd configuration = VornSession::WaitForWindow("Application Command Configuration");
+    ASSERT_NE(configuration, 0);
+    const auto records = [] {
+        return std::filesystem::file_size(session->File("VAppCmd.txt")) / 270;
+    };
+    ASSERT_EQ(records(), 3u);
+
+    // The third entry, then the toolbar's fourth button, "Delete Application"; OK confirms.
+    Click(configuration, Twips(120) + 40, LayoutY(configuration, 960) + 8 + 26);
+    Click(configuration, ToolButtonX(3), LayoutY(configuration, 330));
+    const Hwnd question = VornSession::WaitForWindow("Delete Voice-Controlled Application");
+    ASSERT_NE(question, 0);
+    VornSession::Screenshot(question, "delete-question");
+    IKeyboard& keyboard = Platform::Keyboard();
+    keyboard.keybd_event(kVkReturn, 0, 0);
+    keyboard.keybd_event(kVkReturn, 0, kKeyEventKeyUp);
+    ASSERT_TRUE(WaitFor([&] { return records() == 2u; }));
+    EXPECT_EQ(AppRecordText(2).substr(0, 7), "Started");
+
+    // Help, Vorn! Help Contents: the help viewer opens the compiled help file.
+    Platform::Windows().SetForegroundWindow(configuration);
+    ASSERT_TRUE(
+        WaitFor([&] { return Platform::Windows().GetForegroundWindow() == configuration; }));
+    PressWithAlt('H');
+    keyboard.keybd_event('C', 0, 0);
+    keyboard.keybd_event('C', 0, kKeyEventKeyUp);
+    const Hwnd viewer = WaitForWindowTitled("Vorn! Voice Control Help");
+    ASSERT_NE(viewer, 0);
+    std::this_thread::sleep_for(std::chrono::seconds(1));  // the first topic is laid out
+    VornSession::Screenshot(viewer, "help-viewer");
+    CloseWindow(viewer);
+    EXPECT_TRUE(WaitFor([&] { return Platform::Windows().GetWindowTextA(viewer, 256).empty(); }));
+
+    CloseWindow(configuration);
+    EXPECT_TRUE(
+        WaitFor([&] { return Platform::Windows().GetWindowTextA(configuration, 256).empty(); }));
 }
 
 TEST_F(EndToEndTest, ClosingTheMainWindowEndsTheProgramAndKeepsItsPlacement) {

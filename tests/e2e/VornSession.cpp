@@ -24,6 +24,7 @@ VornSession::VornSession() {
     folder_ = pattern;
     const std::string program = folder_ + "/vorn";
     std::filesystem::copy_file(VORN_PROGRAM, program);
+    std::filesystem::copy_file(VORN_HELP_FILE, folder_ + "/vornhelp.chm");
     std::filesystem::create_directory(folder_ + "/vocab");
     const std::string client =
         std::string(VORN_X11_TEST_CLIENT) + " --lifetime 30 --window \"Started|started window|\"";

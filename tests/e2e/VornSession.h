@@ -13,7 +13,7 @@
 
 // The real program running as a user runs it, on the test's display (Xvfb + openbox) with
 // a private PulseAudio whose virtual microphone the test speaks into. Its program folder is
-// a temporary folder holding a copy of the program and these data files:
+// a temporary folder holding a copy of the program, its help file and these data files:
 //   "KeyLogger ¦ Key Logger"  phrase "key logger", vocabulary "Keys" (hello -> "Hi!")
 //   "Started ¦ started window" phrase "open the client": the test client, started when absent
 // Its per-user settings go to the folder's "config" (XDG_CONFIG_HOME).

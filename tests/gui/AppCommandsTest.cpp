@@ -1,11 +1,19 @@
+#include <QApplication>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "GuiFixture.h"
 #include "common/ListControl.h"
+#include "common/StringTable.h"
+#include "config/MainWindowAccess.h"
 #include "config/frmApp.h"
 #include "config/frmVocab.h"
 #include "engine/CApp.h"
+#include "forms/Twips.h"
+#include "listening/frmVolSet.h"
+#include "listening/frmVorn.h"
 #include "platform/Keyboard.h"
 
 namespace {
@@ -18,6 +26,17 @@ protected:
     frmApp& Window() { return frmApp::Default(); }
     IListControl& Apps() { return Lists::Get(ListId::frmApp_lstVAppCmd); }
     IListControl& Vocabularies() { return Lists::Get(ListId::frmVocab_lstVocab); }
+
+    // The application list as the main window fills it, with entry i selected (-1: none).
+    void FillApps(int selected) {
+        Window().App().FillVACListBox();
+        if (selected >= 0) Apps().SetListIndex(selected);
+    }
+    void ShowActive() {
+        Window().show();
+        Window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    }
 
     // Runs a command that shows a window modally; inside that window's loop, looks at it and
     // then hides the window that was shown, which ends the loop.
@@ -124,4 +143,177 @@ TEST_F(AppCommandsTest, HelpOpensTheProgramsHelpFileInTheViewer) {
     ASSERT_EQ(desktop->startRequests.size(), 1u);
     EXPECT_EQ(desktop->startRequests[0].file, "xchm \"" + folder.File("vornhelp.chm") + "\"");
     EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(AppCommandsTest, ToolbarActivateAndShellNeedASelectionAndTheirKeysAreExact) {
+    const Hwnd term = desktop->AddWindow({.className = "XTerm", .title = "shell"});
+    const Hwnd other = desktop->AddWindow({.className = "Other", .title = "other"});
+    desktop->foreground = other;
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    FillApps(-1);
+    Window().tbrApp_ButtonDispatch("Activate");
+    Window().tbrApp_ButtonDispatch("Shell");
+    EXPECT_TRUE(dialogs().boxes.empty());
+    EXPECT_TRUE(desktop->startRequests.empty());
+    Window().mnuActivate_Click();  // the menu item asks the engine, which says why not
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].title, "No Application Selected");
+
+    Apps().SetListIndex(0);
+    Window().tbrApp_ButtonDispatch("activate");
+    Window().tbrApp_ButtonDispatch("SHELL");
+    EXPECT_EQ(desktop->foreground, other);
+    EXPECT_TRUE(desktop->startRequests.empty());
+    Window().tbrApp_ButtonDispatch("Activate");
+    EXPECT_EQ(desktop->foreground, term);
+    Window().tbrApp_ButtonDispatch("Shell");
+    ASSERT_EQ(desktop->startRequests.size(), 1u);
+    EXPECT_EQ(desktop->startRequests[0].file, "xterm");
+    EXPECT_EQ(dialogs().boxes.size(), 1u);
+}
+
+TEST_F(AppCommandsTest, ToolbarShellOfAProgramThatCannotStartShowsError13001) {
+    WriteApps({kTerm + "*shell~Editing$/nonexistent/vorn-program"});
+    FillApps(0);
+    desktop->refuseStart = true;
+    Window().tbrApp_ButtonDispatch("Shell");
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text, "Error 13001 - " + LoadResString(13001));
+    EXPECT_EQ(dialogs().boxes[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs().boxes[0].title, "Could Not Find Explorer Window");
+}
+
+TEST_F(AppCommandsTest, RunStartsThePathLoadedLastNotTheEditedOne) {
+    WriteApps({kTerm + "*shell~Editing$xterm -e top", kNotes + "*notes~Writing$"});
+    FillApps(0);
+    Window().txtPath->setText("edited but not saved");
+    Window().mnuRun_Click();
+    ASSERT_EQ(desktop->startRequests.size(), 1u);
+    EXPECT_EQ(desktop->startRequests[0].file, "xterm -e top");
+    EXPECT_TRUE(dialogs().boxes.empty());
+
+    Apps().SetListIndex(1);  // an empty stored path
+    Window().txtPath->setText("gedit");
+    Window().lstVAppCmd_DblClick();
+    EXPECT_EQ(desktop->startRequests.size(), 1u);
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text, "You must enter a valid Path/Filename!");
+    EXPECT_EQ(dialogs().boxes[0].title, "Invalid Path/Filename");
+}
+
+TEST_F(AppCommandsTest, DeleteAlwaysAsksAndOnlyOKDeletes) {
+    WriteApps({kTerm + "*shell~Editing$xterm", kNotes + "*notes~Writing$gedit"});
+    FillApps(-1);
+    dialogs().answers = {MsgAnswer::OK};
+    Window().mnuDelete_Click();  // nothing selected: asked, then told
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[0].text,
+              "Warning!  You are about to delete a voice-controlled application are you sure you "
+              "want to proceed?");
+    EXPECT_EQ(dialogs().boxes[0].buttons, MsgButtons::OKCancel);
+    EXPECT_EQ(dialogs().boxes[0].title, "Delete Voice-Controlled Application");
+    EXPECT_EQ(dialogs().boxes[1].title, "No File Selected.");
+
+    Apps().SetListIndex(0);
+    dialogs().answers = {MsgAnswer::Cancel};
+    Window().tbrApp_ButtonDispatch("DelApp");
+    EXPECT_EQ(ReadApps().size(), 2u);
+    EXPECT_EQ(Apps().ListCount(), 2);
+
+    dialogs().answers = {MsgAnswer::OK};
+    Window().tbrApp_ButtonDispatch("DelApp");
+    EXPECT_EQ(ReadApps(), std::vector<std::string>{kNotes + "*notes~Writing$gedit"});
+    EXPECT_EQ(Apps().ListCount(), 1);
+    EXPECT_EQ(Apps().List(0), kNotes);
+}
+
+TEST_F(AppCommandsTest, MenuShortcutsActWhileATextBoxHasTheFocus) {
+    WriteApps({kTerm + "*~$xterm"});  // no phrase: the close check stops
+    FillApps(0);
+    ShowActive();
+    Window().txtPath->setFocus();
+    Window().txtPath->selectAll();
+    QTest::keyClick(Window().txtPath, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Window().txtPath->text(), "xterm");  // not cut
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].title, "Insufficient Control Parameters");
+
+    dialogs().answers = {MsgAnswer::Cancel};
+    Window().txtVActivate->setFocus();
+    QTest::keyClick(Window().txtVActivate, Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[1].title, "Delete Voice-Controlled Application");
+    EXPECT_EQ(ReadApps().size(), 1u);
+}
+
+TEST_F(AppCommandsTest, TheRightButtonPopsUpTheEditMenuOnlyOverASelectedEntry) {
+    WriteApps({kTerm + "*shell~Editing$xterm", kNotes + "*notes~Writing$gedit"});
+    FillApps(-1);
+    ShowActive();
+    QWidget* rows = Window().lstVAppCmd->viewport();
+    const QPoint secondRow =
+        Window().lstVAppCmd->visualItemRect(Window().lstVAppCmd->item(1)).center();
+    QTest::mouseClick(rows, Qt::RightButton, {}, secondRow);
+    EXPECT_FALSE(Window().mnuEdit->isVisible());
+    EXPECT_EQ(Apps().ListIndex(), -1);
+
+    Apps().SetListIndex(0);
+    QTest::mouseClick(rows, Qt::RightButton, {}, secondRow);
+    EXPECT_TRUE(Window().mnuEdit->isVisible());
+    EXPECT_EQ(Apps().ListIndex(), 0);  // the right button selects nothing
+    Window().mnuEdit->hide();
+}
+
+TEST_F(AppCommandsTest, CornersPutTheMainWindowInTheWorkAreaAndThisWindowAboveIt) {
+    // A panel on the left and one on the right: the work area is narrower than the screen.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    desktop->workArea = {40, 0, screen.width() - 60, screen.height() - 30};
+    frmVorn& main = frmVorn::Default();
+    main.show();
+    Window().show();
+    const int gap = Twips::ToPixels(50);
+
+    Window().mnuBottomLeft_Click();
+    EXPECT_EQ(main.frameGeometry().left(), 40);
+    EXPECT_EQ(main.frameGeometry().bottom() + 1, screen.height() - 30);
+    EXPECT_EQ(Window().frameGeometry().left(), 40);
+    EXPECT_NEAR(Window().frameGeometry().bottom() + 1, main.frameGeometry().top() - gap, 1);
+
+    Window().mnuBottomRight_Click();
+    EXPECT_EQ(main.frameGeometry().right() + 1, screen.width() - 60);
+    EXPECT_NEAR(Window().frameGeometry().right() + 1, screen.width(), 1);  // the screen's edge
+    EXPECT_NEAR(Window().frameGeometry().bottom() + 1, main.frameGeometry().top() - gap, 1);
+    EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(AppCommandsTest, AMinimisedMainWindowStaysAndThisWindowStillLandsOnTheScreen) {
+    frmVorn& main = frmVorn::Default();
+    main.move(0, 0);
+    main.showMinimized();
+    Window().show();
+    Window().mnuBottomLeft_Click();
+    EXPECT_EQ(main.pos(), QPoint(0, 0));
+    EXPECT_EQ(Window().frameGeometry().topLeft(), QPoint(0, 0));
+    EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(AppCommandsTest, SoundMeterStartsListeningAndShowsTheMeterScaleModally) {
+    frmVorn& main = frmVorn::Default();
+    main.DirectSR1->StopListening();
+    WhileShown([&] { Window().mnuMeter_Click(); },
+               [&] {
+                   EXPECT_TRUE(main.DirectSR1->IsListening());
+                   EXPECT_TRUE(frmVolSet::Default().isModal());
+                   return &frmVolSet::Default();
+               });
+}
+
+TEST_F(AppCommandsTest, ACommandThatFailsShowsItsErrorAndTheWindowGoesOn) {
+    MainWindowAccess::Install({});  // the main window is not there to be placed
+    Window().show();
+    Window().mnuBottomRight->trigger();
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].icon, MsgIcon::Critical);
+    EXPECT_NE(dialogs().boxes[0].text.find("main window"), std::string::npos);
+    EXPECT_TRUE(Window().isVisible());
 }

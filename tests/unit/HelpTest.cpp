@@ -84,14 +84,14 @@ TEST(HelpFile, TheBuiltFileIsACompiledHelpFileWithEveryTopic) {
     std::set<std::string> names;
     chm_enumerate(file, CHM_ENUMERATE_NORMAL, CollectName, &names);
     chmUnitInfo topic{};
-    ASSERT_EQ(chm_resolve_object(file, "/intro.htm", &topic), CHM_RESOLVE_SUCCESS);
+    ASSERT_EQ(chm_resolve_object(file, "/intro.html", &topic), CHM_RESOLVE_SUCCESS);
     std::string text(topic.length, '\0');
     chm_retrieve_object(file, &topic, reinterpret_cast<unsigned char*>(text.data()), 0,
                         static_cast<LONGINT64>(topic.length));
     chm_close(file);
     for (const char* name :
-         {"/intro.htm", "/mainwindow.htm", "/appwindow.htm", "/vocabwindow.htm", "/keys.htm",
-          "/files.htm", "/troubleshooting.htm", "/toc.hhc", "/index.hhk"}) {
+         {"/intro.html", "/mainwindow.html", "/appwindow.html", "/vocabwindow.html", "/keys.html",
+          "/files.html", "/troubleshooting.html", "/toc.hhc", "/index.hhk"}) {
         EXPECT_TRUE(names.contains(name)) << name;
     }
     EXPECT_NE(text.find("What Vorn! Voice Control does"), std::string::npos);
