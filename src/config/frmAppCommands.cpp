@@ -106,8 +106,7 @@ void frmApp::CreateCommands(QVBoxLayout* layout) {
         QStyle::StandardPixmap image;
     };
     const ToolButton buttons[] = {
-        {"Activate", "Switch to Running Program", "Activates An Open Program",
-         QStyle::SP_ArrowUp},
+        {"Activate", "Switch to Running Program", "Activates An Open Program", QStyle::SP_ArrowUp},
         {"Shell", "Run Program", "Runs A Program", QStyle::SP_MediaPlay},
         {"SavCmd", "Save Command", "Saves User Configuration Information",
          QStyle::SP_DialogSaveButton},
