@@ -70,7 +70,8 @@ frmApp::frmApp() {
     layout->setSpacing(0);
     auto* client = new QWidget(this);
     client->setFixedSize(Twips::ToPixels(kClientWidth), Twips::ToPixels(kClientHeight));
-    layout->addWidget(client);
+    // A window larger than its layout keeps the controls at its top left.
+    layout->addWidget(client, 0, Qt::AlignTop | Qt::AlignLeft);
 
     tbrApp = new QToolBar(client);
     lblVApp = new QLabel("&Voice Command Applications:", client);

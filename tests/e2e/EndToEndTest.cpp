@@ -24,10 +24,15 @@ int Twips(int twips) {
     return twips / 15;
 }
 
-// A height in the application window's layout, in pixels from the window's top: the menu bar
-// stands above the laid-out controls.
+// The height of the application window's menu bar, above its laid-out controls: the window's
+// height less that of the layout, measured while the window still has its own size (its
+// first opening, before a placement of it was saved).
+int menuBarHeight = -1;
+
+// A height in the application window's layout, in pixels from the window's top.
 int LayoutY(Hwnd configuration, int twips) {
-    return WindowHeight(configuration) - Twips(4845) + Twips(twips);
+    if (menuBarHeight < 0) menuBarHeight = WindowHeight(configuration) - Twips(4845);
+    return menuBarHeight + Twips(twips);
 }
 
 // The middle of the application window's toolbar button i (from 0): image-only buttons of
@@ -262,6 +267,10 @@ TEST_F(EndToEndTest, TheToolbarDeletesAnApplicationAndHelpOpensTheHelpViewer) {
         return std::filesystem::file_size(session->File("VAppCmd.txt")) / 270;
     };
     ASSERT_EQ(records(), 3u);
+    // Clicks reach the window once it is in front and laid out.
+    ASSERT_TRUE(
+        WaitFor([&] { return Platform::Windows().GetForegroundWindow() == configuration; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
 
     // The third entry, then the toolbar's fourth button, "Delete Application"; OK confirms.
     Click(configuration, Twips(120) + 40, LayoutY(configuration, 960) + 8 + 26);
@@ -273,6 +282,7 @@ TEST_F(EndToEndTest, TheToolbarDeletesAnApplicationAndHelpOpensTheHelpViewer) {
     keyboard.keybd_event(kVkReturn, 0, 0);
     keyboard.keybd_event(kVkReturn, 0, kKeyEventKeyUp);
     ASSERT_TRUE(WaitFor([&] { return records() == 2u; }));
+    EXPECT_EQ(AppRecordText(1).substr(0, 9), "KeyLogger");
     EXPECT_EQ(AppRecordText(2).substr(0, 7), "Started");
 
     // Help, Vorn! Help Contents: the help viewer opens the compiled help file.
