@@ -116,6 +116,7 @@ void frmApp::CreateCommands(QVBoxLayout* layout) {
          QStyle::SP_BrowserReload},
     };
     tbrApp->setIconSize(QSize(32, 32));
+    tbrApp->setMovable(false);
     tbrApp->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (const ToolButton& button : buttons) {
         QAction* action = tbrApp->addAction(style()->standardIcon(button.image), button.tip);

@@ -36,7 +36,7 @@ int LayoutY(Hwnd configuration, int twips) {
 }
 
 // The middle of the application window's toolbar button i (from 0): image-only buttons of
-// 32-pixel images, 41 pixels apart after the toolbar's handle.
+// 32-pixel images, 41 pixels apart.
 int ToolButtonX(int i) {
     return 22 + 41 * i;
 }

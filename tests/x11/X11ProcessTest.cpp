@@ -4,10 +4,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "X11Fixture.h"
 #include "common/MessageBox.h"
 #include "common/ProgramFolder.h"
+#include "desktop/CHelp.h"
+#include "desktop/HtmlHelp.h"
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
 
@@ -137,3 +141,29 @@ TEST_F(X11ProcessTest, APhraseBringsItsApplicationToTheFrontOrStartsIt) {
 }
 
 }  // namespace
+
+TEST_F(X11ProcessTest, TheHelpViewerIsStartedWithTheHelpFileAsOneArgument) {
+    // A stand-in viewer that writes its arguments, one a line.
+    std::ofstream(folder / "bin" / "xchm")
+        << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << (folder / "viewer.txt").string()
+        << ".part' && mv '" << (folder / "viewer.txt").string() << ".part' '"
+        << (folder / "viewer.txt").string() << "'\n";
+    fs::permissions(folder / "bin" / "xchm", fs::perms::owner_all);
+    const auto arguments = [&] {
+        std::vector<std::string> lines;
+        WaitFor([&] { return fs::exists(folder / "viewer.txt"); });
+        std::ifstream in(folder / "viewer.txt");
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        fs::remove(folder / "viewer.txt");
+        return lines;
+    };
+    std::string file = (folder / "my \"help\" files" / "vornhelp.chm").string();
+    CHelp().Show(file);
+    EXPECT_EQ(arguments(), std::vector<std::string>{file});
+    CHelp().Show(file, "main", 42);
+    EXPECT_EQ(arguments(), (std::vector<std::string>{"--contextid=42", file}));
+
+    // Without a viewer nothing is started and nothing fails.
+    setenv("PATH", (folder / "empty").c_str(), 1);
+    EXPECT_FALSE(HtmlHelp(file, HH_DISPLAY_TOPIC, 0));
+}
