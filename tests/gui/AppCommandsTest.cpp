@@ -3,11 +3,13 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <stdexcept>
 
 #include "GuiFixture.h"
 #include "common/ListControl.h"
 #include "common/StringTable.h"
 #include "config/MainWindowAccess.h"
+#include "config/WindowLists.h"
 #include "config/frmApp.h"
 #include "config/frmVocab.h"
 #include "engine/CApp.h"
@@ -42,11 +44,14 @@ protected:
     // then hides the window that was shown, which ends the loop.
     void WhileShown(const std::function<void()>& command, const std::function<QWidget*()>& look) {
         bool looked = false;
-        QTimer::singleShot(0, [&] {
+        QTimer inside;  // a command that shows nothing leaves no look pending
+        inside.setSingleShot(true);
+        QObject::connect(&inside, &QTimer::timeout, [&] {
             QWidget* shown = look();
             looked = true;
             shown->hide();
         });
+        inside.start(0);
         command();
         EXPECT_TRUE(looked);
     }
@@ -91,6 +96,26 @@ TEST_F(AppCommandsTest, AFreshlyLoadedWindowStartsAgainWithoutARefill) {
                    EXPECT_EQ(Vocabularies().List(0), "Kept");
                    return &frmVocab::Default();
                });
+}
+
+TEST_F(AppCommandsTest, EveryStepOfTheSwitchRunsWhenAnEarlierOneFails) {
+    // The vocabulary list cannot be reached: clearing, refilling and selecting in it fail.
+    class BrokenVocabularyList : public WindowLists {
+    public:
+        IListControl& Get(ListId id) override {
+            if (id == ListId::frmVocab_lstVocab) throw std::runtime_error("unreachable list");
+            return WindowLists::Get(id);
+        }
+    };
+    WhileShown([&] { Window().mnuAppSwitch_Click(); }, [&] { return &frmVocab::Default(); });
+    Lists::Install(std::make_unique<BrokenVocabularyList>());
+    Window().resize(Window().width() + 40, Window().height() + 30);
+    WhileShown([&] { Window().mnuAppSwitch_Click(); },
+               [&] {
+                   EXPECT_EQ(frmVocab::Default().size(), Window().size());
+                   return &frmVocab::Default();
+               });
+    EXPECT_TRUE(dialogs().boxes.empty());
 }
 
 TEST_F(AppCommandsTest, SwitchingBackAndForthNestsAndClosingTheVocabularyWindowEndsIt) {
