@@ -1,9 +1,9 @@
 // A vocabulary entry (word, ":", keys in the key notation) of the application in front, said
 // as its word: every key event goes to a real key, only a key that is down is released, and
 // nothing stays held down afterwards.
-#include <map>
 #include <memory>
 
+#include "FuzzKeys.h"
 #include "FuzzSupport.h"
 #include "common/ListControl.h"
 #include "engine/CApp.h"
@@ -52,17 +52,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     CApp app;
     app.VocabCheck(entry.substr(0, entry.find(':')));
 
-    // Presses not yet released, per key.
-    std::map<uint16_t, int> down;
-    for (const SimDesktop::KeyEvent& event : editor.desktop->keyEvents) {
-        Require(event.vk != 0 && event.vk < 255, "an event for no key");
-        if (!event.Up()) {
-            ++down[event.vk];
-            continue;
-        }
-        Require(down[event.vk] > 0, "a key released that was not down");
-        if (--down[event.vk] == 0) down.erase(event.vk);
-    }
-    Require(down.empty() && editor.desktop->KeysDown().empty(), "a key stays held down");
+    RequireKeysSentAndReleased(*editor.desktop);
     return 0;
 }
