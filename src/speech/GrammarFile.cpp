@@ -2,15 +2,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string_view>
+#include <sstream>
 
 #include "common/PlatformErrors.h"
-
-namespace {
-
-constexpr std::string_view kAlternativePrefix = "<start>=";
-
-}  // namespace
+#include "store/GrammarText.h"
 
 std::vector<std::string> ReadGrammarFile(const std::string& path) {
     std::error_code error;
@@ -19,16 +14,8 @@ std::vector<std::string> ReadGrammarFile(const std::string& path) {
     if (!in || std::filesystem::is_directory(path, error)) {
         PlatformError::Raise(PlatformError::kPathFileAccess);
     }
-
-    std::vector<std::string> alternatives;
-    std::string line;
-    // Lines end with CR LF; a bare LF is accepted too, so a file edited by hand still reads.
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.starts_with(kAlternativePrefix)) continue;
-        line.erase(0, kAlternativePrefix.size());
-        if (!line.empty()) alternatives.push_back(line);
-    }
+    std::ostringstream text;
+    text << in.rdbuf();
     if (in.bad()) PlatformError::Raise(PlatformError::kPathFileAccess);
-    return alternatives;
+    return GrammarText::Alternatives(text.str());
 }

@@ -50,6 +50,23 @@ AsideFile::~AsideFile() {
     if (!committed_) std::remove(path_.c_str());
 }
 
+bool AsideFile::Write(std::string_view bytes) {
+    const int fd = ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool written = true;
+    while (written && !bytes.empty()) {
+        const ssize_t count = ::write(fd, bytes.data(), bytes.size());
+        if (count < 0 && errno == EINTR) continue;
+        written = count > 0;
+        if (written) bytes.remove_prefix(static_cast<std::size_t>(count));
+    }
+    written = written && ::fsync(fd) == 0;
+    const int error = errno;
+    if (::close(fd) != 0) return false;
+    errno = error;
+    return written;
+}
+
 bool AsideFile::Commit() {
     committed_ = std::rename(path_.c_str(), target_.c_str()) == 0;
     return committed_;

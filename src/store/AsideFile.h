@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // A new file beside a file that is rewritten whole: the new content is written here and then
 // put in the target's place in one step, so that the target is never seen half written.
@@ -17,6 +18,9 @@ public:
     AsideFile& operator=(const AsideFile&) = delete;
 
     const std::string& Path() const { return path_; }
+    // Writes bytes as the aside file's whole content and flushes them to the disk; false, with
+    // errno telling why, when a write, the flush or the close failed.
+    bool Write(std::string_view bytes);
     // Puts the aside file in the target's place; false (and the aside file removed) when it
     // could not, the target then being as it was.
     bool Commit();

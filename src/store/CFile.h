@@ -65,14 +65,12 @@ public:
     const std::string& Record() const { return mRecord; }
 
     // Rebuilds the speech grammar file "temp.txt": the header, one line per activation phrase
-    // of the voice command application file, one line per distinct vocabulary word. Reports
-    // nothing; a step that fails is skipped.
+    // of the voice command application file, one line per distinct vocabulary word. A step
+    // that fails is skipped; the file is replaced only once the new one is wholly on the disk,
+    // and a file that cannot be written is reported (once, however many rebuilds fail).
     void TempLoad();
 
 private:
-    // Writes "<start>=" and the item for every item of the grammar builder's scratch list.
-    void StoreStartRules();
-
     std::string mRecord;
     int16_t mRecordNumber = 1;
     int16_t mCurrentApp = 0;

@@ -1,23 +1,22 @@
-// The speech grammar builder of CFile: TempLoad and StoreStartRules.
+// The speech grammar builder of CFile: TempLoad.
 
-#include <array>
-#include <optional>
 #include <unordered_set>
 
 #include "common/AnsiText.h"
+#include "common/ErrorRecord.h"
 #include "common/ListControl.h"
+#include "common/MessageBox.h"
 #include "common/ResumeNext.h"
 #include "store/AppRecord.h"
 #include "store/AsideFile.h"
 #include "store/CFile.h"
-#include "store/FileSlots.h"
+#include "store/GrammarText.h"
 #include "store/RecordPaths.h"
 #include "store/RecordScan.h"
 #include "store/VocabularyFolder.h"
+#include "store/WriteFailure.h"
 
 namespace {
-
-constexpr const char* kStartRule = "<start>=";
 
 // The word of a vocabulary entry: the text before the first ":", the whole text without one.
 std::string EntryWord(const std::string& entry) {
@@ -37,33 +36,52 @@ std::vector<std::string> GrammarVocabularies() {
     return names;
 }
 
+// The grammar lines of every item of the list, first to last.
+std::string ListLines(const IListControl& list) {
+    std::string lines;
+    for (int i = 0; i < list.ListCount(); ++i) lines += GrammarText::Line(list.List(i));
+    return lines;
+}
+
+// Set while rebuilds fail, so that a run of failing rebuilds is reported once.
+bool gGrammarFailureReported = false;
+
+// Puts the new text in the grammar file's place in one step, once all of it is on the disk;
+// otherwise the old file stays as it was, and the user is told why.
+void ReplaceGrammarFile(const std::string& path, const std::string& text) {
+    std::string failure;
+    try {
+        AsideFile aside(path);
+        if (!aside.Write(text) || !aside.Commit()) WriteFailure::Raise(path, errno);
+    } catch (const ErrorRecord& error) {
+        failure = error.Description();
+    }
+    if (failure.empty()) {
+        gGrammarFailureReported = false;
+        return;
+    }
+    if (gGrammarFailureReported) return;
+    gGrammarFailureReported = true;
+    Dialogs::MsgBox(failure + " The speech grammar file keeps what it held before.", MsgButtons::OK,
+                    MsgIcon::Exclamation, "Speech Grammar");
+}
+
 }  // namespace
 
 void CFile::TempLoad() {
     IListControl& lstTemp = Lists::Get(ListId::frmTemp_lstTemp);
-    const std::string grammarPath = RecordPaths::GrammarFile();
-    const std::array<std::string, 5> grammarHeader = {"[Grammar]", "langid = 1033", "type=cfg",
-                                                      "[<start>]", "<start>=switch to"};
-
+    std::string grammar = GrammarText::Header();
     ResumeNext([&] { lstTemp.Clear(); });
-    // The rebuilt file is written aside and then put in the grammar file's place, so that it
-    // never carries lines of the old file, even when the old one could not be deleted.
-    std::optional<AsideFile> aside;
-    const bool opened = ResumeNext([&] {
-        aside.emplace(grammarPath);
-        GrammarSlot::Instance().OpenNew(aside->Path());
-    });
     InitRecord();
     {
         const OpenRecordFile open(*this);
-        for (const std::string& line : grammarHeader) ResumeNext([&] { TempFileStore(line); });
         ScanRecords(*this, ScanFailures::PassOver, [&](const std::string& text) {
             const std::string phrase = AppRecord::Parse(text).userName;
             if (!phrase.empty()) ResumeNext([&] { lstTemp.AddItem(phrase); });
             return ScanStep::Next;
         });
     }
-    ResumeNext([&] { StoreStartRules(); });
+    ResumeNext([&] { grammar += ListLines(lstTemp); });
     ResumeNext([&] { lstTemp.Clear(); });
     InitRecord();
 
@@ -83,13 +101,6 @@ void CFile::TempLoad() {
         }
         InitRecord();
     }
-    ResumeNext([&] { StoreStartRules(); });
-
-    TempFileClose();
-    if (opened) aside->Commit();
-}
-
-void CFile::StoreStartRules() {
-    const IListControl& lstTemp = Lists::Get(ListId::frmTemp_lstTemp);
-    for (int i = 0; i < lstTemp.ListCount(); ++i) TempFileStore(kStartRule + lstTemp.List(i));
+    ResumeNext([&] { grammar += ListLines(lstTemp); });
+    ReplaceGrammarFile(RecordPaths::GrammarFile(), grammar);
 }

@@ -2,14 +2,13 @@
 
 #include <filesystem>
 
+#include "FreshLists.h"
 #include "TempProgramFolder.h"
 #include "common/ErrorRecord.h"
 #include "speech/GrammarFile.h"
+#include "store/CFile.h"
 
 namespace {
-
-const std::string kHeader =
-    "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n<start>=switch to\r\n";
 
 int ErrorNumberOf(const std::string& path) {
     try {
@@ -20,32 +19,21 @@ int ErrorNumberOf(const std::string& path) {
     return 0;
 }
 
-TEST(GrammarFileReaderTest, ReadsTheAlternativesExactlyAsWrittenInFileOrder) {
+TEST(GrammarFileReaderTest, ReadsBackExactlyThePhrasesAndWordsTheBuilderWrote) {
     TempProgramFolder folder;
-    WriteBytes(folder.File("temp.txt"),
-               kHeader +
-                   "<start>=Notepad\r\n<start>=Open File!\r\n<start>=  page 2 \r\n"
-                   "<start>=Notepad\r\n<start>=caf\xE9\r\n");
+    FreshLists lists;
+    WriteRecords(folder.File("VAppCmd.txt"),
+                 {"Notepad \xA6 Untitled*Note pad~Edit$notepad", "Emacs \xA6 a*b*",
+                  "*Emacs \xA6 **scratch***  page 2 ~Edit$", "XTerm \xA6 sh*caf\xE9!~$"},
+                 270);
+    folder.MakeVocabFolder();
+    WriteRecords(folder.File("vocab/Edit.txt"), {"Copy:^c", "Note pad:^n", "copy:^C", "Save"}, 128);
+    WriteRecords(folder.File("vocab/Web.txt"), {"Back:%{LEFT}", "a <b>=c:x"}, 128);
+
+    CFile().TempLoad();
     EXPECT_EQ(ReadGrammarFile(folder.File("temp.txt")),
-              (std::vector<std::string>{"switch to", "Notepad", "Open File!", "  page 2 ",
-                                        "Notepad", "caf\xE9"}));
-}
-
-TEST(GrammarFileReaderTest, HeaderOnlyEmptyAlternativesAndLooseLineEnds) {
-    TempProgramFolder folder;
-    WriteBytes(folder.File("header.txt"),
-               "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n");
-    EXPECT_TRUE(ReadGrammarFile(folder.File("header.txt")).empty());
-
-    // An empty alternative is no alternative; a bare LF ends a line too, and the last line
-    // needs no line end.
-    WriteBytes(folder.File("loose.txt"), kHeader + "<start>=\r\n<start>=gedit\n<start>=xterm");
-    EXPECT_EQ(ReadGrammarFile(folder.File("loose.txt")),
-              (std::vector<std::string>{"switch to", "gedit", "xterm"}));
-
-    // Only lines of the start rule are alternatives.
-    WriteBytes(folder.File("other.txt"), kHeader + "<other>=banana\r\nstart=apple\r\n");
-    EXPECT_EQ(ReadGrammarFile(folder.File("other.txt")), (std::vector<std::string>{"switch to"}));
+              (std::vector<std::string>{"switch to", "Note pad", "  page 2 ", "caf\xE9!", "Copy",
+                                        "Note pad", "Save", "Back", "a <b>=c"}));
 }
 
 TEST(GrammarFileReaderTest, MissingOrUnreadableFileRaisesPlatformErrors) {

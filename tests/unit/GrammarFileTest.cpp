@@ -132,14 +132,32 @@ TEST_F(GrammarFileTest, AnUnreadableRecordIsPassedOverAndTheScanGoesOn) {
     EXPECT_EQ(Grammar(), Lines({"First", "Third", "beta"}));
 }
 
-TEST_F(GrammarFileTest, WhenTheNewFileCannotBeMadeTheOldOneStaysAndTheRebuildStillEnds) {
+TEST_F(GrammarFileTest, AFileNotWrittenWholeLeavesTheOldOneAndIsReportedOncePerRun) {
     WriteApps({"A \xA6 a*First~$"});
     file.TempLoad();
     WriteApps({"A \xA6 a*Changed~$"});
+    {
+        const FileSizeLimit fullDisk(20);
+        file.TempLoad();
+    }
     {
         const NoFileCanOpen noFile;
         file.TempLoad();
     }
     EXPECT_EQ(Grammar(), Lines({"First"}));
     EXPECT_EQ(file.RecordNumber(), 1);
+    ASSERT_EQ(folder.dialogs().boxes.size(), 1u);
+    EXPECT_EQ(folder.dialogs().boxes[0].text,
+              "There is no room left on the disk to write \"" + folder.File("temp.txt") +
+                  "\", so nothing was saved. The speech grammar file keeps what it held before.");
+    const auto entries = std::filesystem::directory_iterator(folder.Path());
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 2);  // no aside file is left
+
+    file.TempLoad();
+    EXPECT_EQ(Grammar(), Lines({"Changed"}));
+    {
+        const FileSizeLimit fullDisk(20);
+        file.TempLoad();
+    }
+    EXPECT_EQ(folder.dialogs().boxes.size(), 2u);  // a new run of failures is reported again
 }
