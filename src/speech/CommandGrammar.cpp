@@ -31,14 +31,14 @@ CommandGrammar::CommandGrammar(const std::vector<std::string>& alternatives,
         commands_.push_back(std::move(command));
     }
 
+    // In word order, the commands that begin with a command's words follow it directly.
     prefixOfAnother_.assign(commands_.size(), false);
-    for (std::size_t i = 0; i < commands_.size(); ++i) {
-        const auto& shorter = commands_[i].words;
-        prefixOfAnother_[i] =
-            std::any_of(commands_.begin(), commands_.end(), [&](const Command& c) {
-                return c.words.size() > shorter.size() &&
-                       std::equal(shorter.begin(), shorter.end(), c.words.begin());
-            });
+    for (auto it = byWords_.begin(); it != byWords_.end(); ++it) {
+        const auto& shorter = it->first;
+        const auto next = std::next(it);
+        prefixOfAnother_[it->second] =
+            next != byWords_.end() && next->first.size() > shorter.size() &&
+            std::equal(shorter.begin(), shorter.end(), next->first.begin());
     }
 }
 

@@ -34,6 +34,8 @@ RecognitionThread::~RecognitionThread() {
         std::lock_guard lock(mutex_);
         quit_ = true;
     }
+    // A grammar nobody will use is not finished: with a very large vocabulary that takes long.
+    quitting_.request_stop();
     wake_.notify_one();
     thread_.join();
 }
@@ -89,7 +91,8 @@ void RecognitionThread::Run(RecogniserSettings settings) {
             const std::vector<std::string> alternatives = std::move(*pendingGrammar_);
             pendingGrammar_.reset();
             lock.unlock();
-            for (const std::string& note : recogniser.SetGrammar(alternatives)) {
+            for (const std::string& note :
+                 recogniser.SetGrammar(alternatives, quitting_.get_token())) {
                 if (callbacks_.note) callbacks_.note(note);
             }
             lock.lock();

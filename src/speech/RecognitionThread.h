@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,6 +56,7 @@ private:
     std::optional<std::vector<std::string>> pendingGrammar_;
     uint64_t session_ = 0;
     bool quit_ = false;
+    std::stop_source quitting_;             // asks a grammar build under way to give up
     std::atomic<bool> inUtterance_{false};  // the recogniser is within an utterance
     // Level measurement, on the recognition thread only.
     int32_t peak_ = 0;

@@ -49,7 +49,7 @@ Decoder MakeDecoder(const RecogniserSettings& settings, bool phoneLoop) {
                           "-cmn", "live", "-logfn", "/dev/null", nullptr)
             : cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", kDictionary,
                           "-vad_postspeech", hangover.c_str(), "-remove_noise", "yes", "-cmn",
-                          "live", "-logfn", "/dev/null", nullptr);
+                          "live", "-fsgusealtpron", "no", "-logfn", "/dev/null", nullptr);
     if (config == nullptr) return nullptr;
     Decoder decoder(ps_init(config));
     cmd_ln_free_r(config);
@@ -138,7 +138,7 @@ struct SpeechRecogniser::Decoders {
     // The grammar as a finite-state graph: from the start state one chain of word arcs per
     // command to the final state, all commands equally likely; beside them a loop of
     // background words from the start state to the final state, for speech that is no command.
-    bool BuildSearch() {
+    bool BuildSearch(const std::stop_token& stop) {
         const auto& list = commands.Commands();
         if (list.empty()) return false;
         const std::vector<std::string> background = BackgroundFor();
@@ -154,36 +154,61 @@ struct SpeechRecogniser::Decoders {
         fsg_model_t* fsg = fsg_model_init("commands", logmath, lw, states);
         fsg->start_state = 0;
         fsg->final_state = 1;
+        std::map<std::string, std::vector<int32>> wordIds;
         const int32 choice = weight(1.0 / static_cast<double>(list.size()));
         int32 next = 2;
         for (const auto& command : list) {
+            if (stop.stop_requested()) {
+                fsg_model_free(fsg);
+                return false;
+            }
             int32 from = 0;
             for (std::size_t i = 0; i < command.words.size(); ++i) {
                 const bool last = i + 1 == command.words.size();
                 const int32 to = last ? 1 : next++;
-                const int32 word = fsg_model_word_add(fsg, command.words[i].c_str());
-                fsg_model_trans_add(fsg, from, to, i == 0 ? choice : 0, word);
+                AddWordArcs(fsg, wordIds, from, to, i == 0 ? choice : 0, command.words[i]);
                 from = to;
             }
         }
         if (loopState >= 0) {
             const int32 each = weight(settings.backgroundWeight / static_cast<double>(list.size()));
             for (const std::string& backgroundWord : background) {
-                const int32 word = fsg_model_word_add(fsg, backgroundWord.c_str());
-                fsg_model_trans_add(fsg, 0, loopState, each, word);
-                fsg_model_trans_add(fsg, loopState, loopState, each, word);
+                AddWordArcs(fsg, wordIds, 0, loopState, each, backgroundWord);
+                AddWordArcs(fsg, wordIds, loopState, loopState, each, backgroundWord);
             }
             fsg_model_null_trans_add(fsg, loopState, 1, 0);
         }
 
         const std::string name = "commands-" + std::to_string(++searchSerial);
-        const bool ok = ps_set_fsg(grammar.get(), name.c_str(), fsg) >= 0 &&
+        const bool ok = !stop.stop_requested() &&
+                        ps_set_fsg(grammar.get(), name.c_str(), fsg) >= 0 &&
                         ps_set_search(grammar.get(), name.c_str()) >= 0;
         fsg_model_free(fsg);
         if (!ok) return false;
         if (!searchName.empty()) ps_unset_search(grammar.get(), searchName.c_str());
         searchName = name;
         return true;
+    }
+
+    // An arc for the word and one for each of its other pronunciations in the dictionary
+    // ("read(2)"), as the decoder would add them itself; it does that by scanning every arc
+    // of the graph for each such word, which takes minutes for a very large vocabulary.
+    // The graph's word ids of each word's pronunciations are kept in `ids`: the graph looks a
+    // word up by comparing it with every word it holds.
+    void AddWordArcs(fsg_model_t* fsg, std::map<std::string, std::vector<int32>>& ids, int32 from,
+                     int32 to, int32 logProbability, const std::string& word) {
+        auto [known, added] = ids.try_emplace(word);
+        if (added) {
+            known->second.push_back(fsg_model_word_add(fsg, word.c_str()));
+            for (int alternative = 2;; ++alternative) {
+                const std::string name = word + "(" + std::to_string(alternative) + ")";
+                char* pronunciation = ps_lookup_word(grammar.get(), name.c_str());
+                if (pronunciation == nullptr) break;
+                std::free(pronunciation);
+                known->second.push_back(fsg_model_word_add(fsg, name.c_str()));
+            }
+        }
+        for (const int32 id : known->second) fsg_model_trans_add(fsg, from, to, logProbability, id);
     }
 
     // Background words the dictionary knows, leaving out every word of a command: saying a
@@ -345,19 +370,26 @@ SpeechRecogniser::~SpeechRecogniser() {
     decoders_->EndUtterance();
 }
 
-std::vector<std::string> SpeechRecogniser::SetGrammar(
-    const std::vector<std::string>& alternatives) {
+std::vector<std::string> SpeechRecogniser::SetGrammar(const std::vector<std::string>& alternatives,
+                                                      std::stop_token stop) {
     Decoders& d = *decoders_;
     if (!d.grammar || !d.phones) return {"the speech recogniser could not be set up"};
     d.EndUtterance();
-    d.commands =
-        CommandGrammar(alternatives, [&d](const std::string& token) { return d.WordFor(token); });
+    d.commands = CommandGrammar(alternatives, [&d, &stop](const std::string& token) {
+        return stop.stop_requested() ? std::string() : d.WordFor(token);
+    });
     d.commandWords.clear();
     for (const auto& command : d.commands.Commands()) {
         d.commandWords.insert(command.words.begin(), command.words.end());
     }
     std::vector<std::string> notes = d.commands.Notes();
-    if (d.BuildSearch()) {
+    const bool built = d.BuildSearch(stop);
+    if (stop.stop_requested()) {
+        d.commands = {};
+        d.commandWords.clear();
+        return {};
+    }
+    if (built) {
         d.StartUtterance();
     } else if (!d.commands.Commands().empty()) {
         notes.push_back("the recogniser did not accept the grammar");

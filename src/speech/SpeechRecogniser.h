@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,10 @@ public:
 
     // Makes these alternatives (grammar-file texts) what can be heard, dropping any utterance
     // in progress. Returns what could not be taken as written. Words missing from the
-    // dictionary get pronunciations from letter-to-sound rules.
-    std::vector<std::string> SetGrammar(const std::vector<std::string>& alternatives);
+    // dictionary get pronunciations from letter-to-sound rules. A build that is asked to stop
+    // (a very large grammar takes seconds) ends early and leaves nothing to hear.
+    std::vector<std::string> SetGrammar(const std::vector<std::string>& alternatives,
+                                        std::stop_token stop = {});
 
     // Feeds 16 kHz mono samples. Returns a hearing when an utterance ended as a command
     // (accepted or not); nothing while listening goes on, and nothing without a grammar.

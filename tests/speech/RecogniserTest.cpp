@@ -115,6 +115,16 @@ TEST(RecogniserWithoutGrammarTest, HearsNothing) {
     SpeechRecogniser recogniser;
     EXPECT_TRUE(Listen(recogniser, Said("notepad", "en-us")).empty());
     EXPECT_FALSE(recogniser.InUtterance());
+
+    // A grammar build asked to stop (the program is closing) leaves nothing to hear either.
+    std::stop_source closing;
+    closing.request_stop();
+    EXPECT_TRUE(recogniser.SetGrammar(kGrammar, closing.get_token()).empty());
+    EXPECT_TRUE(Listen(recogniser, Said("notepad", "flite:slt", 50)).empty());
+    EXPECT_FALSE(recogniser.InUtterance());
+    recogniser.SetGrammar(kGrammar);
+    EXPECT_EQ(Listen(recogniser, Said("notepad", "flite:slt", 51)),
+              std::vector<std::string>{"Notepad"});
 }
 
 }  // namespace

@@ -57,11 +57,16 @@ TEST(CommandGrammarTest, UnpronounceableAlternativesAreSkippedAndReported) {
 }
 
 TEST(CommandGrammarTest, KnowsWhichCommandsBeginLongerOnes) {
-    const CommandGrammar grammar({"close", "close window", "close window now", "window"}, Resolve);
+    const CommandGrammar grammar(
+        {"close", "close window", "close window now", "window", "windows", "page two", "page"},
+        Resolve);
     EXPECT_TRUE(grammar.IsPrefixOfAnother(0));
     EXPECT_TRUE(grammar.IsPrefixOfAnother(1));
     EXPECT_FALSE(grammar.IsPrefixOfAnother(2));
-    EXPECT_FALSE(grammar.IsPrefixOfAnother(3));
+    EXPECT_FALSE(grammar.IsPrefixOfAnother(3));  // "windows" is another word
+    EXPECT_FALSE(grammar.IsPrefixOfAnother(4));
+    EXPECT_FALSE(grammar.IsPrefixOfAnother(5));
+    EXPECT_TRUE(grammar.IsPrefixOfAnother(6));  // the longer one comes first in the file
 }
 
 }  // namespace
