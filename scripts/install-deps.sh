@@ -24,6 +24,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb openbox x11-xkb-utils x11-utils
   espeak-ng flite sox
+  # more voices for the recogniser's measuring corpus, and recordings of real speakers
+  festival festvox-kallpc16k festvox-kdlpc16k festvox-us-slt-hts pocketsphinx-testdata
 )
 
 missing=()
