@@ -13,6 +13,7 @@
 #include "common/ResumeNext.h"
 #include "store/AppRecord.h"
 #include "store/AsideFile.h"
+#include "store/DamagedFile.h"
 #include "store/FileSlots.h"
 #include "store/RecordPaths.h"
 #include "store/RecordScan.h"
@@ -25,6 +26,8 @@ namespace {
 // leaves the old file as it was.
 void ReplaceAppFile(const std::vector<std::string>& records) {
     const std::string finalPath = RecordPaths::ProgramFile(RecordPaths::kAppFileName);
+    if (!DamagedFile::KeepCopyBeforeChange(finalPath, CFile::kAppRecordLength))
+        WriteFailure::Raise(finalPath, errno);
     AsideFile aside(finalPath);
     DataSlot& slot = DataSlot::Instance();
     bool written =
@@ -201,6 +204,11 @@ int16_t CApp::AppRecordCount() {
 }
 
 void CApp::CreateNewFile(bool bVocabulary, const std::string& sName) {
+    // The file is made again from what was read of it: a damaged one is copied aside first.
+    const auto path = bVocabulary ? RecordPaths::VocabFile(sName) : RecordPaths::ProgramFile(sName);
+    const int recordLength = bVocabulary ? CFile::kVocabRecordLength : CFile::kAppRecordLength;
+    if (path && !DamagedFile::KeepCopyBeforeChange(*path, recordLength))
+        WriteFailure::Raise(*path, errno);
     mFile.FileDelete(bVocabulary, sName);
     mFile.FileNew(bVocabulary, sName);
     mFile.FileClose();

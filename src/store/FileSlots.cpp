@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/PlatformErrors.h"
+#include "store/DamagedFile.h"
 
 namespace {
 
@@ -64,6 +65,9 @@ DataSlot& DataSlot::Instance() {
 bool DataSlot::Open(const std::string& path, Mode mode, int recordLength) {
     // A slot still in use is closed first, so that what follows reaches only this file.
     Close();
+    // Emptying a damaged file keeps a copy of it first.
+    if (mode == Mode::Output && !DamagedFile::KeepCopyBeforeChange(path, recordLength))
+        return false;
     int flags = O_CLOEXEC;
     switch (mode) {
         case Mode::RecordReadWrite:
@@ -139,6 +143,10 @@ bool DataSlot::Write(int32_t record, const std::string& text) {
     if (!IsOpen() || mode_ != Mode::RecordReadWrite || record < 1) return false;
     if (openWriteError_ != 0) {
         writeError_ = openWriteError_;
+        return false;
+    }
+    if (!DamagedFile::KeepCopyBeforeChange(path_, recordLength_)) {
+        writeError_ = errno;
         return false;
     }
     const auto length = static_cast<std::size_t>(recordLength_);

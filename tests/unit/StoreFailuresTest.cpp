@@ -69,4 +69,36 @@ TEST_F(StoreFailuresTest, OnAFullDiskAWriteSaysSoAndTheFileKeepsWholeRecords) {
     EXPECT_FALSE(DataSlot::Instance().IsOpen());
 }
 
+TEST_F(StoreFailuresTest, ADamagedFileIsCopiedAsideOnceBeforeItIsFirstChanged) {
+    // A record and half of another: a file cut short.
+    const std::string cut = RecordBytes(notes + "*notes~text$gedit", 270) +
+                            RecordBytes(shell + "*", 270).substr(0, 100);
+    WriteBytes(AppFile(), cut);
+    WriteBytes(AppFile() + ".damaged", "an earlier copy");
+    CApp app;
+    app.VAppAdd(Identity("xclock", "clock"));
+    app.VAppAdd(Identity("xeyes", "eyes"));
+    EXPECT_EQ(ReadBytes(AppFile() + ".damaged.2"), cut);
+    EXPECT_EQ(ReadBytes(AppFile() + ".damaged"), "an earlier copy");
+    EXPECT_EQ(ReadApps().size(), 3u);
+
+    // A vocabulary edited by hand as a text file is copied before it is made again.
+    folder.MakeVocabFolder();
+    const std::string text = "hello: Hi\nbye: Bye\n";
+    WriteBytes(folder.File("vocab/Words.txt"), text);
+    WriteRecords(folder.File("vocab/Whole.txt"), {"fine:f"}, 128);
+    app.CreateNewFile(true, "Words");
+    app.CreateNewFile(true, "Whole");
+    EXPECT_EQ(ReadBytes(folder.File("vocab/Words.txt.damaged")), text);
+    EXPECT_FALSE(fs::exists(folder.File("vocab/Whole.txt.damaged")));
+
+    const auto& boxes = folder.dialogs().boxes;
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "The file \"" + AppFile() +
+                                 "\" was damaged. A copy of it as it was is kept as \"" +
+                                 AppFile() + ".damaged.2\".");
+    EXPECT_EQ(boxes[0].title, "Damaged File");
+    EXPECT_NE(boxes[1].text.find("Words.txt.damaged"), std::string::npos);
+}
+
 }  // namespace
