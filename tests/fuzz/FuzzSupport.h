@@ -29,6 +29,8 @@ inline std::string InputText(const uint8_t* data, std::size_t size) {
 
 // Writes the bytes as the whole file, replacing what it held.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
+// The whole file; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
 
 // Ends the run with a message when a property of the code under test does not hold, so that
 // libFuzzer keeps the input that broke it.

@@ -1,7 +1,9 @@
 // A whole record file image, read as "VAppCmd.txt" and as a vocabulary the way the program
 // reads them: the application list, the vocabulary's word list, the record counts and the
 // rebuilt speech grammar. A damaged record may raise the file error; nothing else may go wrong.
+// Deleting one listed application then keeps every other listed record, or changes nothing.
 #include <memory>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "common/ErrorRecord.h"
@@ -32,6 +34,40 @@ void RequireRecordTexts(ListId id, std::size_t fileSize, std::size_t recordLengt
     }
 }
 
+// The texts of the first count records of a record file image.
+std::vector<std::string> RecordTexts(const std::string& image, std::size_t count,
+                                     std::size_t recordLength) {
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = i * recordLength;
+        const auto length = static_cast<std::size_t>(static_cast<unsigned char>(image[at])) |
+                            static_cast<std::size_t>(static_cast<unsigned char>(image[at + 1]))
+                                << 8;
+        texts.push_back(image.substr(at + 2, length));
+    }
+    return texts;
+}
+
+void RequireDeleteKeepsTheOthers(const FuzzProgramFolder& folder, const std::string& image) {
+    IListControl& apps = Lists::Get(ListId::frmApp_lstVAppCmd);
+    const int count = apps.ListCount();
+    if (count == 0) return;
+    std::vector<std::string> expected =
+        RecordTexts(image, static_cast<std::size_t>(count), CFile::kAppRecordLength);
+    const int selected = static_cast<int>(image.size() % static_cast<std::size_t>(count));
+    expected.erase(expected.begin() + selected);
+
+    apps.SetListIndex(selected);
+    CApp app;
+    app.DelRunApp();
+    const std::string after = ReadFileBytes(folder.File("VAppCmd.txt"));
+    if (after == image) return;  // the delete failed and said so
+    Require(after.size() == expected.size() * CFile::kAppRecordLength &&
+                RecordTexts(after, expected.size(), CFile::kAppRecordLength) == expected,
+            "a delete lost or changed another record");
+    Require(apps.ListCount() == count - 1, "the list does not mirror the file after a delete");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -54,5 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Lists::Get(ListId::frmVocab_lstVocab).AddItem("words");
     CFile grammar;
     grammar.TempLoad();
+
+    RequireDeleteKeepsTheOthers(folder, image);
     return 0;
 }
