@@ -36,6 +36,7 @@ void ReplaceAppFile(const std::vector<std::string>& records) {
     for (std::size_t i = 0; written && i < records.size(); ++i) {
         written = slot.Write(static_cast<int32_t>(i + 1), records[i]);
     }
+    written = written && slot.Sync();
     if (!written && error == 0) error = slot.WriteError();
     slot.Close();
     if (!written) {

@@ -170,6 +170,14 @@ bool DataSlot::Write(int32_t record, const std::string& text) {
     return false;
 }
 
+bool DataSlot::Sync() {
+    writeError_ = 0;
+    if (!IsOpen()) return false;
+    if (::fsync(fd_) == 0) return true;
+    writeError_ = errno;
+    return false;
+}
+
 GrammarSlot& GrammarSlot::Instance() {
     static GrammarSlot slot;
     return slot;

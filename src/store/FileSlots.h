@@ -35,6 +35,8 @@ public:
     // record below 1, text too long for the record, write fault). A failed write leaves the
     // file as long as it was.
     bool Write(int32_t record, const std::string& text);
+    // Flushes what was written to the disk; false (WriteError telling why) when that failed.
+    bool Sync();
     // The system error that kept the last write from the file (the file could not be opened
     // for writing, or the write failed), 0 when none did.
     int WriteError() const { return writeError_; }
