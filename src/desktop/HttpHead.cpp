@@ -41,6 +41,13 @@ StartLine ParseStartLine(std::string_view head) {
 }
 
 std::optional<std::string> FieldValue(std::string_view head, std::string_view name) {
+    std::vector<std::string> values = FieldValues(head, name);
+    if (values.empty()) return std::nullopt;
+    return std::move(values.front());
+}
+
+std::vector<std::string> FieldValues(std::string_view head, std::string_view name) {
+    std::vector<std::string> values;
     std::size_t pos = 0;
     NextLine(head, pos);  // the start line
     while (pos < head.size()) {
@@ -49,10 +56,10 @@ std::optional<std::string> FieldValue(std::string_view head, std::string_view na
         std::size_t colon = line.find(':');
         if (colon == std::string_view::npos) continue;
         if (Ansi::EqualsIgnoreCase(line.substr(0, colon), name)) {
-            return std::string(TrimBlanks(line.substr(colon + 1)));
+            values.emplace_back(TrimBlanks(line.substr(colon + 1)));
         }
     }
-    return std::nullopt;
+    return values;
 }
 
 }  // namespace HttpHead

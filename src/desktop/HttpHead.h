@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Reading an HTTP message head: a start line, then "Name: value" lines, each ended by CR LF
 // (or LF alone), then an empty line.
@@ -20,5 +21,8 @@ StartLine ParseStartLine(std::string_view head);
 // The value of the first field of that name (letter case ignored), without the blanks around
 // it; nothing when the head has no such field.
 std::optional<std::string> FieldValue(std::string_view head, std::string_view name);
+// The values of every field of that name (letter case ignored), in order, each without the
+// blanks around it.
+std::vector<std::string> FieldValues(std::string_view head, std::string_view name);
 
 }  // namespace HttpHead

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "common/ErrorRecord.h"
 #include "common/ProgramFolder.h"
@@ -216,8 +217,13 @@ void HttpTransfer::HeadLine(std::string_view line) {
     // The status is the one libcurl read, so that both agree on which heads it goes past.
     long status = 0;
     curl_easy_getinfo(handles_->easy.get(), CURLINFO_RESPONSE_CODE, &status);
-    const auto location = HttpHead::FieldValue(receivedHead_, "Location");
-    const bool redirected = IsFollowedRedirect(status) && location && !location->empty();
+    // libcurl goes on to the first Location that holds more than white space.
+    const std::vector<std::string> locations = HttpHead::FieldValues(receivedHead_, "Location");
+    const bool redirected =
+        IsFollowedRedirect(status) &&
+        std::any_of(locations.begin(), locations.end(), [](const std::string& location) {
+            return location.find_first_not_of(" \t\r\n\v\f") != std::string::npos;
+        });
     receivedHeadFinal_ = status >= 200 && !redirected;
 }
 

@@ -380,6 +380,26 @@ TEST_F(CInternetHttpTest, EveryThreeHundredStatusWithALocationIsFollowed) {
     }
 }
 
+// As libcurl does: a Location of white space only is passed over for a later one, and a head
+// with no other is final.
+TEST_F(CInternetHttpTest, TheFirstLocationThatHoldsAnAddressIsFollowed) {
+    LoopbackHttpServer server([&](const std::string& request) {
+        if (request.starts_with("GET /moved ")) return Ok("final");
+        if (server.Requests().size() <= 2) {
+            return Reply{LoopbackHttpServer::Response("HTTP/1.0 302 Found",
+                                                      {"Location: ", "Location: /moved"}, "")};
+        }
+        return Reply{LoopbackHttpServer::Response("HTTP/1.0 302 Found", {"Location: \v"}, "stays")};
+    });
+    auto http = ConnectedTo(server);
+
+    EXPECT_EQ(http->GetHTMLFromURL(), "final");
+    http->SendQuery();
+    EXPECT_EQ(http->QueryStatusCode(), "302");
+    EXPECT_EQ(http->GetHTMLFromURL(), "stays");
+    EXPECT_EQ(server.Requests().size(), 4u);
+}
+
 TEST_F(CInternetHttpTest, AFieldThatLooksLikeAStatusLineStaysInItsHead) {
     LoopbackHttpServer server([&](const std::string&) {
         if (server.Requests().size() % 2 == 1) {
