@@ -121,7 +121,7 @@ void RecognitionThread::Decode(SpeechRecogniser& recogniser, Fragment& fragment)
         peak_ = 0;
         samplesSinceLevel_ = 0;
     }
-    if (const auto hearing = recogniser.Process(fragment.samples); hearing && hearing->accepted) {
+    if (const auto hearing = recogniser.Process(fragment.samples); hearing) {
         if (callbacks_.phrase) callbacks_.phrase(fragment.session, hearing->text);
     }
 }

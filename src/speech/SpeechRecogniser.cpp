@@ -21,7 +21,7 @@ namespace {
 constexpr char kAcousticModel[] = VORN_SPEECH_MODEL_DIR "/en-us/en-us";
 constexpr char kDictionary[] = VORN_SPEECH_MODEL_DIR "/en-us/cmudict-en-us.dict";
 // The voice activity detection declares speech 10 frames after it begins and keeps 20 frames
-// before that (the decoder's defaults): 0.3 s of audio, the lead the phone loop also gets.
+// before that (the decoder's defaults): 0.3 s of audio, kept with the utterance's own audio.
 constexpr std::size_t kSpeechLeadSamples = 16000 * 3 / 10;
 
 // Decoder set-up writes to a process-wide log setting; set-ups are serialised.
@@ -35,30 +35,18 @@ struct DecoderDeleter {
 };
 using Decoder = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
 
-// The grammar decoder finds speech with its voice activity detection; the phone loop has none
-// and hears only the speech the grammar decoder found, so it costs nothing while the room is
-// quiet. The cepstral mean is tracked live across utterances (and kept from speech only, see
-// FinishUtterance).
-Decoder MakeDecoder(const RecogniserSettings& settings, bool phoneLoop) {
+// The decoder finds speech with its voice activity detection. The cepstral mean is tracked
+// live across utterances (and kept from speech only, see FinishUtterance).
+Decoder MakeDecoder(const RecogniserSettings& settings) {
     const std::string hangover = std::to_string(settings.utteranceEndFrames);
     std::lock_guard lock(SetupMutex());
     cmd_ln_t* config =
-        phoneLoop
-            ? cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", "/dev/null",
-                          "-allphone_ci", "yes", "-remove_silence", "no", "-remove_noise", "yes",
-                          "-cmn", "live", "-logfn", "/dev/null", nullptr)
-            : cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", kDictionary,
-                          "-vad_postspeech", hangover.c_str(), "-remove_noise", "yes", "-cmn",
-                          "live", "-fsgusealtpron", "no", "-logfn", "/dev/null", nullptr);
+        cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", kAcousticModel, "-dict", kDictionary,
+                    "-vad_postspeech", hangover.c_str(), "-remove_noise", "yes", "-cmn", "live",
+                    "-fsgusealtpron", "no", "-logfn", "/dev/null", nullptr);
     if (config == nullptr) return nullptr;
     Decoder decoder(ps_init(config));
     cmd_ln_free_r(config);
-    if (decoder && phoneLoop) {
-        if (ps_set_allphone(decoder.get(), "phones", nullptr) < 0 ||
-            ps_set_search(decoder.get(), "phones") < 0) {
-            return nullptr;
-        }
-    }
     return decoder;
 }
 
@@ -103,19 +91,18 @@ std::vector<std::string> SplitWords(const char* hypothesis) {
 struct SpeechRecogniser::Decoders {
     RecogniserSettings settings;
     Decoder grammar;  // the commands as a finite-state grammar
-    Decoder phones;   // free phone loop: how well any speech sound would fit the audio
     CommandGrammar commands;
     std::set<std::string> commandWords;
     std::map<std::string, std::string> addedWords;  // token -> name given to the decoder
     std::string searchName;
     int searchSerial = 0;
-    bool started = false;   // an utterance is open in both decoders
+    bool started = false;   // an utterance is open in the decoder
     bool inSpeech = false;  // speech has begun in the open utterance
-    std::vector<mfcc_t> grammarMean, phonesMean;
-    // The latest audio, for the phone loop to hear the beginning of speech that the voice
-    // activity detection recognised as speech only some frames later.
+    std::vector<mfcc_t> grammarMean;
+    // The latest audio, to keep the beginning of speech that the voice activity detection
+    // recognised as speech only some frames later.
     std::deque<int16_t> recent;
-    std::vector<int16_t> heard;  // the utterance as the phone loop heard it
+    std::vector<int16_t> heard;  // the utterance's audio, from a little before its speech
 
     std::string WordFor(const std::string& token) {
         if (char* known = ps_lookup_word(grammar.get(), token.c_str())) {
@@ -233,7 +220,7 @@ struct SpeechRecogniser::Decoders {
     }
 
     void StartUtterance() {
-        started = ps_start_utt(grammar.get()) >= 0 && ps_start_utt(phones.get()) >= 0;
+        started = ps_start_utt(grammar.get()) >= 0;
         inSpeech = false;
         recent.clear();
         heard.clear();
@@ -243,16 +230,12 @@ struct SpeechRecogniser::Decoders {
     void EndUtterance() {
         if (!started) return;
         ps_end_utt(grammar.get());
-        ps_end_utt(phones.get());
         started = false;
-        if (inSpeech) RestoreMeans();
+        if (inSpeech) RestoreMean();
         inSpeech = false;
     }
 
-    void RestoreMeans() {
-        SetLiveMean(grammar.get(), grammarMean);
-        SetLiveMean(phones.get(), phonesMean);
-    }
+    void RestoreMean() { SetLiveMean(grammar.get(), grammarMean); }
 
     // The command heard so far, when the speaker has paused long enough after a complete
     // command that nothing longer could follow.
@@ -276,64 +259,43 @@ struct SpeechRecogniser::Decoders {
         return lastWordEnd >= 0 && lastFrame - lastWordEnd >= settings.commandEndFrames;
     }
 
-    // What the two decoders made of the utterance just ended.
-    struct Outcome {
-        std::vector<std::string> words;
-        double confidence = 0;
-        bool scored = false;
-    };
-
-    Outcome Ended() {
+    // The words of the utterance just ended.
+    std::vector<std::string> Ended() {
         ps_end_utt(grammar.get());
-        ps_end_utt(phones.get());
-        Outcome outcome;
-        int32 grammarScore = 0;
-        int32 phonesScore = 0;
-        outcome.words = SplitWords(ps_get_hyp(grammar.get(), &grammarScore));
-        ps_get_hyp(phones.get(), &phonesScore);
-        const int frames = ps_get_n_frames(grammar.get());
-        const int phoneFrames = ps_get_n_frames(phones.get());
-        if (frames > 0 && phoneFrames > 0) {
-            outcome.confidence = static_cast<double>(grammarScore) / frames -
-                                 static_cast<double>(phonesScore) / phoneFrames;
-            outcome.scored = true;
-        }
-        return outcome;
+        int32 score = 0;
+        return SplitWords(ps_get_hyp(grammar.get(), &score));
     }
 
     std::optional<Hearing> FinishUtterance() {
-        Outcome outcome = Ended();
+        std::vector<std::string> words = Ended();
         started = false;
         inSpeech = false;
-        if (outcome.words.empty()) {
+        if (words.empty()) {
             // Noise set off the voice detector: forget what it did to the cepstral mean.
-            RestoreMeans();
+            RestoreMean();
         } else {
             if (grammarMean.empty()) {
                 // The first speech ever heard was decoded with the model's initial cepstral
                 // mean, which rarely fits the microphone; the mean has now learnt from this
                 // speech, so it is decoded once more.
-                outcome = Redecoded(heard);
+                words = Redecoded(heard);
             }
             grammarMean = LiveMean(grammar.get());
-            phonesMean = LiveMean(phones.get());
         }
         std::optional<Hearing> hearing;
-        if (const auto command = commands.Find(outcome.words); command && outcome.scored) {
-            hearing = Hearing{commands.Commands()[*command].text, outcome.confidence,
-                              outcome.confidence >= settings.rejectBelow};
+        if (const auto command = commands.Find(words)) {
+            hearing = Hearing{commands.Commands()[*command].text};
         }
         StartUtterance();
         return hearing;
     }
 
-    // One fragment of audio: decoded by the grammar decoder, and by the phone loop from a
-    // little before the start of speech to the end of the utterance.
+    // One fragment of audio, decoded; the utterance's audio is kept from a little before the
+    // start of its speech, for the first utterance's second decoding.
     std::optional<Hearing> Process(std::span<const int16_t> samples) {
         ps_process_raw(grammar.get(), samples.data(), samples.size(), FALSE, FALSE);
         const bool speech = ps_get_in_speech(grammar.get()) != 0;
         if (inSpeech) {
-            ps_process_raw(phones.get(), samples.data(), samples.size(), FALSE, FALSE);
             heard.insert(heard.end(), samples.begin(), samples.end());
         } else {
             recent.insert(recent.end(), samples.begin(), samples.end());
@@ -341,20 +303,17 @@ struct SpeechRecogniser::Decoders {
                 recent.erase(recent.begin(), recent.end() - kSpeechLeadSamples);
             }
             if (!speech) return std::nullopt;
-            // Speech began: the phone loop hears it from about where the grammar decoder does.
             heard.assign(recent.begin(), recent.end());
             recent.clear();
-            ps_process_raw(phones.get(), heard.data(), heard.size(), FALSE, FALSE);
             inSpeech = true;
         }
         if (!speech || CommandComplete()) return FinishUtterance();
         return std::nullopt;
     }
 
-    Outcome Redecoded(const std::vector<int16_t>& audio) {
-        if (ps_start_utt(grammar.get()) < 0 || ps_start_utt(phones.get()) < 0) return {};
+    std::vector<std::string> Redecoded(const std::vector<int16_t>& audio) {
+        if (ps_start_utt(grammar.get()) < 0) return {};
         ps_process_raw(grammar.get(), audio.data(), audio.size(), FALSE, FALSE);
-        ps_process_raw(phones.get(), audio.data(), audio.size(), FALSE, FALSE);
         return Ended();
     }
 };
@@ -362,8 +321,7 @@ struct SpeechRecogniser::Decoders {
 SpeechRecogniser::SpeechRecogniser(const RecogniserSettings& settings)
     : decoders_(std::make_unique<Decoders>()) {
     decoders_->settings = settings;
-    decoders_->grammar = MakeDecoder(settings, false);
-    decoders_->phones = MakeDecoder(settings, true);
+    decoders_->grammar = MakeDecoder(settings);
 }
 
 SpeechRecogniser::~SpeechRecogniser() {
@@ -373,7 +331,7 @@ SpeechRecogniser::~SpeechRecogniser() {
 std::vector<std::string> SpeechRecogniser::SetGrammar(const std::vector<std::string>& alternatives,
                                                       std::stop_token stop) {
     Decoders& d = *decoders_;
-    if (!d.grammar || !d.phones) return {"the speech recogniser could not be set up"};
+    if (!d.grammar) return {"the speech recogniser could not be set up"};
     d.EndUtterance();
     d.commands = CommandGrammar(alternatives, [&d, &stop](const std::string& token) {
         return stop.stop_requested() ? std::string() : d.WordFor(token);
@@ -400,7 +358,7 @@ std::vector<std::string> SpeechRecogniser::SetGrammar(const std::vector<std::str
 std::optional<Hearing> SpeechRecogniser::Process(std::span<const int16_t> samples) {
     Decoders& d = *decoders_;
     // Audio may come in batches (while nobody speaks, or from a decoder that fell behind):
-    // it is decoded one fragment at a time, so that the phone loop hears speech from where it
+    // it is decoded one fragment at a time, so that the audio kept begins where the speech
     // began and an utterance that ends inside the batch is followed by the next one.
     std::optional<Hearing> hearing;
     while (d.started && !samples.empty()) {

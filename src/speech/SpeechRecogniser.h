@@ -22,22 +22,18 @@ struct RecogniserSettings {
     // English words (none of them a command word); 0 leaves the loop out.
     int backgroundWords = 300;
     // Weight of each background word against one command: lower lets more of the speech
-    // outside the grammar through, higher takes more commands for background speech.
+    // outside the grammar through, higher takes more commands for background speech. Speech
+    // that the background words explain better than any command is what is refused.
     double backgroundWeight = 0.03;
-    // Confidence (path score per speech frame of the command against free phone sequences)
-    // below which a heard command is taken for speech outside the grammar.
-    double rejectBelow = -45.0;
 };
 
 // What one utterance was heard as.
 struct Hearing {
-    std::string text;   // the alternative as written in the grammar file (Windows-1252)
-    double confidence;  // see RecogniserSettings::rejectBelow
-    bool accepted;      // confidence at or above the threshold
+    std::string text;  // the alternative as written in the grammar file (Windows-1252)
 };
 
 // The speech recogniser: PocketSphinx with the grammar's alternatives as a finite-state
-// grammar, and a free phone loop decoding the same audio to tell commands from other speech.
+// grammar, beside a loop of frequent words that takes the speech which is no command.
 // Not thread-safe: one thread feeds it audio and changes its grammar.
 class SpeechRecogniser {
 public:
@@ -53,8 +49,8 @@ public:
     std::vector<std::string> SetGrammar(const std::vector<std::string>& alternatives,
                                         std::stop_token stop = {});
 
-    // Feeds 16 kHz mono samples. Returns a hearing when an utterance ended as a command
-    // (accepted or not); nothing while listening goes on, and nothing without a grammar.
+    // Feeds 16 kHz mono samples. Returns a hearing when an utterance ended as a command;
+    // nothing while listening goes on, for other speech, and without a grammar.
     std::optional<Hearing> Process(std::span<const int16_t> samples);
 
     // True between the start of speech and the end of its utterance.
