@@ -9,7 +9,7 @@
 //
 // Usage: speech_bench --corpus FOLDER [--half eval|tune] [--threads N] [--systems ours,plain]
 //                     [--conditions clean,noise,room,steady] [--background-words N]
-//                     [--background-weight W] [--command-end FRAMES]
+//                     [--background-weight W] [--command-end FRAMES] [--prefix-end FRAMES]
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -223,6 +223,7 @@ int main(int argc, char** argv) {
         if (option == "--background-words") settings.backgroundWords = std::stoi(value);
         if (option == "--background-weight") settings.backgroundWeight = std::stod(value);
         if (option == "--command-end") settings.commandEndFrames = std::stoi(value);
+        if (option == "--prefix-end") settings.prefixEndFrames = std::stoi(value);
     }
     const std::vector<Row> all = corpus.empty() ? std::vector<Row>{} : ReadManifest(corpus);
     if (all.empty()) {

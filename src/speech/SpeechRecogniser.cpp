@@ -238,12 +238,14 @@ struct SpeechRecogniser::Decoders {
     void RestoreMean() { SetLiveMean(grammar.get(), grammarMean); }
 
     // The command heard so far, when the speaker has paused long enough after a complete
-    // command that nothing longer could follow.
+    // command: briefly when nothing longer could follow, longer when it begins another.
     bool CommandComplete() {
         int32 score = 0;
         const std::vector<std::string> words = SplitWords(ps_get_hyp(grammar.get(), &score));
         const auto command = commands.Find(words);
-        if (!command || commands.IsPrefixOfAnother(*command)) return false;
+        if (!command) return false;
+        const int pauseNeeded = commands.IsPrefixOfAnother(*command) ? settings.prefixEndFrames
+                                                                     : settings.commandEndFrames;
         // Segment frames count from the start of the stream; the last segment ends at the
         // newest frame, so the pause is the distance from the last command word's end to it.
         int lastWordEnd = -1;
@@ -256,7 +258,7 @@ struct SpeechRecogniser::Decoders {
             const std::vector<std::string> segWord = SplitWords(ps_seg_word(seg));
             if (!segWord.empty() && commandWords.contains(segWord.front())) lastWordEnd = endFrame;
         }
-        return lastWordEnd >= 0 && lastFrame - lastWordEnd >= settings.commandEndFrames;
+        return lastWordEnd >= 0 && lastFrame - lastWordEnd >= pauseNeeded;
     }
 
     // The words of the utterance just ended.

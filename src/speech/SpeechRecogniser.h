@@ -17,7 +17,10 @@ struct RecogniserSettings {
     int utteranceEndFrames = 50;
     // Pause in 10 ms frames after a complete command that no other command extends, after
     // which the command is taken without waiting for the full hang-over.
-    int commandEndFrames = 20;
+    int commandEndFrames = 15;
+    // The same for a complete command that begins a longer one ("save" beside "save file"):
+    // a pause this long makes the longer one unlikely.
+    int prefixEndFrames = 30;
     // Speech outside the grammar competes with the commands as a loop of this many frequent
     // English words (none of them a command word); 0 leaves the loop out.
     int backgroundWords = 300;
