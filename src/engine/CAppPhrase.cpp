@@ -67,17 +67,15 @@ int16_t CApp::AppCheck(const std::string& sPhrase) {
 
 void CApp::ShellApp() {
     bool started = true;
-    try {
+    const bool completed = ResumeNext([&] {
         if (Ansi::ContainsIgnoreCase(mRecordUserName, "explorer")) {
             started = Platform::Processes().Shell(PathName(), kSwShowNormal) != 0;
         } else if (!PathName().empty() && !StartProcess(PathName())) {
             started = LaunchDocument2(MainWindowLink::WindowHandle(), PathName(),
                                       CurrentDirectory(), kSwShowNormal) == kSucceeded;
         }
-    } catch (...) {
-        started = false;
-    }
-    if (!started) RunningApps::RaiseAppError(AppError::kShellFailed);
+    });
+    if (!completed || !started) RunningApps::RaiseAppError(AppError::kShellFailed);
 }
 
 int32_t CApp::LaunchDocument2(Hwnd lnghWnd, const std::string& strDocument,
@@ -111,20 +109,20 @@ int32_t CApp::Explore(Hwnd lnghWnd, const std::string& strFolder, int32_t eShowS
 }
 
 bool CApp::SetForeground(const std::string& sComputer) {
-    try {
-        const WindowIdentity::Parts window = WindowIdentity::Split(sComputer);
-        if (window.className.empty() && window.title.empty()) {
-            PlatformError::Raise(PlatformError::kInvalidProcedureCall);
-        }
-        RunningApps::ActivateWindow(
-            Platform::Windows().FindWindowA(window.className, window.title));
-    } catch (const ErrorRecord& error) {
-        if (error.Number() == PlatformError::kInvalidProcedureCall) {
+    ResumeNext([&] {
+        try {
+            const WindowIdentity::Parts window = WindowIdentity::Split(sComputer);
+            if (window.className.empty() && window.title.empty()) {
+                PlatformError::Raise(PlatformError::kInvalidProcedureCall);
+            }
+            RunningApps::ActivateWindow(
+                Platform::Windows().FindWindowA(window.className, window.title));
+        } catch (const ErrorRecord& error) {
+            if (error.Number() != PlatformError::kInvalidProcedureCall) throw;
             Dialogs::MsgBox("No application selected to activate.", MsgButtons::OK,
                             MsgIcon::Information, "No Application Selected");
         }
-    } catch (...) {
-    }
+    });
     return false;
 }
 

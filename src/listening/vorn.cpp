@@ -10,6 +10,7 @@
 #include "config/WindowLists.h"
 #include "forms/ProgramIcon.h"
 #include "forms/QtDialogs.h"
+#include "forms/VornLogging.h"
 #include "listening/Main.h"
 #include "listening/SingleInstance.h"
 #include "listening/frmVorn.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vorn! Voice Control");
     QApplication::setWindowIcon(ProgramIcon());
+    RouteDebugLogToVornCategory();
     Lists::Install(std::make_unique<WindowLists>());
     Dialogs::Install(std::make_unique<QtDialogs>());
     try {

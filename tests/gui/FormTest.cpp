@@ -3,17 +3,22 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QListWidget>
+#include <QLoggingCategory>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "common/DebugLog.h"
 #include "common/ErrorRecord.h"
 #include "common/MessageBox.h"
+#include "common/ResumeNext.h"
 #include "forms/Form.h"
 #include "forms/FormRegistry.h"
 #include "forms/ListBox.h"
@@ -21,6 +26,7 @@
 #include "forms/QtListControl.h"
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
+#include "forms/VornLogging.h"
 
 namespace {
 
@@ -182,9 +188,31 @@ TEST(RunHandler, AFailureShowsItsMessageAndReturns) {
     auto previous = Dialogs::Install(std::move(recording));
     RunHandler([] { throw ErrorRecord(13011, "vorn.CFile", "File Corrupt"); });
     RunHandler([] {});
-    ASSERT_EQ(dialogs->boxes.size(), 1u);
+    // A programming error that a step of the handler did not drop is shown too.
+    RunHandler([] { ResumeNext([] { throw std::logic_error("no backend"); }); });
+    ASSERT_EQ(dialogs->boxes.size(), 2u);
     EXPECT_EQ(dialogs->boxes[0].text, "Error 13011: File Corrupt");
+    EXPECT_EQ(dialogs->boxes[1].text, "Error: no backend");
     Dialogs::Install(std::move(previous));
+}
+
+TEST(VornLogging, TheDebugLogGoesToTheVornCategory) {
+    static std::vector<std::pair<QString, QString>> messages;
+    messages.clear();
+    RouteDebugLogToVornCategory();
+    QLoggingCategory::setFilterRules("vorn.debug=true");
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (type == QtDebugMsg) messages.emplace_back(context.category, text);
+        });
+    ResumeNext([] { throw ErrorRecord(53, "vorn", "File not found: caf\xE9.txt"); });
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules({});
+    DebugLog::InstallSink(nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].first, "vorn");
+    EXPECT_EQ(messages[0].second,
+              QString::fromUtf8("passed over a failed step: error 53: File not found: café.txt"));
 }
 
 TEST(ListBox, AWideExtentScrollsSidewaysAndTheLayoutComesToRest) {

@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "common/AppErrors.h"
+#include "common/DebugLog.h"
 #include "common/ErrorRecord.h"
 #include "common/PlatformErrors.h"
 #include "common/ProgramFolder.h"
@@ -87,12 +94,31 @@ TEST(AppErrors, AnErrorRaisedInAHandlerReachesTheCallersHandler) {
     }
 }
 
-TEST(ResumeNext, DropsTheFailureAndTellsWhetherTheStepCompleted) {
+TEST(ResumeNext, DropsRunTimeFailuresAndLogsThem) {
+    static std::vector<std::string> logged;
+    logged.clear();
+    const DebugLog::Sink before =
+        DebugLog::InstallSink([](std::string_view message) { logged.emplace_back(message); });
     int steps = 0;
     EXPECT_FALSE(ResumeNext([&] {
         ++steps;
         RunningApps::RaiseAppError(AppError::kStoreFailed);
     }));
+    EXPECT_FALSE(ResumeNext([] { throw std::filesystem::filesystem_error("no disk", {}); }));
+    EXPECT_FALSE(ResumeNext([] { throw std::bad_alloc(); }));
     EXPECT_TRUE(ResumeNext([&] { ++steps; }));
     EXPECT_EQ(steps, 2);
+    DebugLog::InstallSink(before);
+    ASSERT_EQ(logged.size(), 3u);
+    const ErrorRecord storeFailed = Raised(AppError::kStoreFailed);
+    EXPECT_EQ(logged[0], "passed over a failed step: error " +
+                             std::to_string(storeFailed.Number()) + ": " +
+                             storeFailed.Description());
+    EXPECT_NE(logged[1].find("no disk"), std::string::npos);
+}
+
+TEST(ResumeNext, LetsProgrammingErrorsThrough) {
+    EXPECT_THROW(ResumeNext([] { throw std::logic_error("no backend"); }), std::logic_error);
+    EXPECT_THROW(ResumeNext([] { std::string().at(1); }), std::out_of_range);
+    EXPECT_THROW(ResumeNext([] { throw 42; }), int);
 }
