@@ -96,20 +96,6 @@ private:
 
     // Keystrokes of a vocabulary entry (CAppKeys.cpp).
     int16_t VocabCheckSteps(const std::string& sPhrase);
-    // Types keys written in the key notation.
-    void TypeKeys(const std::string& keys);
-    // One modifier group starting at keys[i]; i is left on its key. False when the group has
-    // no key (the keys end after its prefixes, or a "{" has no "}"): nothing more is typed.
-    bool ModifierGroup(const std::string& keys, std::size_t& i);
-    // A standalone {NAME} or {NAME count} starting at keys[i]: sends the named key and leaves i
-    // on the "}". False, with nothing sent, when the braces hold no known name.
-    bool StandaloneNamedKey(const std::string& keys, std::size_t& i);
-    // Presses and releases the key of a virtual-key code.
-    void SendKeyPress(uint8_t code);
-    // 18 for "%" (Alt), 17 for "^" (Ctrl), 16 for "+" (Shift), 0 for anything else.
-    uint8_t ModifierKeyCode(const std::string& sKey);
-    // Sends the named key (BKSP, TAB, F1 to F16, ...); a name not in the table sends nothing.
-    void NamedKeyPress(const std::string& sName);
 
     CFile mFile;
     std::optional<std::vector<std::string>> mTempStore;

@@ -10,6 +10,8 @@
 #include "common/ErrorRecord.h"
 #include "engine/CApp.h"
 #include "engine/CKeyboard.h"
+#include "engine/KeyNotation.h"
+#include "engine/KeyStepSender.h"
 #include "engine/RunningApps.h"
 #include "platform/Platform.h"
 #include "platform/sim/SimDesktop.h"
@@ -37,7 +39,8 @@ std::string Identity(const std::string& className, const std::string& title) {
 // A keyboard that fails on its n-th event and passes the others to the simulated desktop.
 class FailingKeyboard : public IKeyboard {
 public:
-    FailingKeyboard(SimDesktop& desktop, int failAt) : desktop_(desktop), failAt_(failAt) {}
+    FailingKeyboard(SimDesktop& desktop, int failAt, bool programmingError = false)
+        : desktop_(desktop), failAt_(failAt), programmingError_(programmingError) {}
     void keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) override {
         Count();
         desktop_.keybd_event(vk, scan, flags);
@@ -54,10 +57,13 @@ public:
 
 private:
     void Count() {
-        if (++events_ == failAt_) throw std::runtime_error("the keyboard failed");
+        if (++events_ != failAt_) return;
+        if (programmingError_) throw std::logic_error("the keyboard was misused");
+        throw std::runtime_error("the keyboard failed");
     }
     SimDesktop& desktop_;
     int failAt_;
+    bool programmingError_;
     int events_ = 0;
 };
 
@@ -100,80 +106,59 @@ protected:
 
 }  // namespace
 
-TEST_F(VocabCheckTest, ModifierGroupsHoldTheirModifiersAroundTheKey) {
-    EXPECT_EQ(Type("%{F4}"), "k18d s115d s115u k18u");
-    EXPECT_EQ(Type("^+{TAB}"), "k17d k16d s9d s9u k16u k17u");
-    EXPECT_EQ(Type("%^+{DEL}"), "k18d k17d k16d s46d s46u k16u k17u k18u");
-    EXPECT_EQ(Type("^%{DEL}"), "k17d k18d s46d s46u k18u k17u");
-    EXPECT_EQ(Type("%{XYZ}"), "k18d k18u");
-    EXPECT_EQ(Type("%{F4}%{F4}"), "k18d s115d s115u k18u k18d s115d s115u k18u");
-    EXPECT_EQ(Type("^{F16}"), "k17d s127d s127u k17u");
+TEST(KeyStepSender, SendsEachStepThroughTheKeyboard) {
+    auto desktop = std::make_shared<SimDesktop>();
+    Platform::InstallAll(desktop);
+    SendKeySteps({KeyStep::Press(18), KeyStep::Repeat(115), KeyStep::Release(18),
+                  KeyStep::Repeat(40, 2), KeyStep::Repeat(9, 0)});
+    EXPECT_EQ(Compact(desktop->keyEvents), "k18d s115d s115u k18u s40d s40u s40d s40u");
+
+    // Characters as the layout types them, by one call or by a press and a release call.
+    desktop->keyEvents.clear();
+    SendKeySteps({KeyStep::Character('H'), KeyStep::Character('i'), KeyStep::Character('!', true)});
+    EXPECT_EQ(Compact(desktop->keyEvents), "k16d k72d k72u k16u k73d k73u k16d k49d k49u k16u");
+    EXPECT_EQ(desktop->keyEvents[1].scan, desktop->MapVirtualKeyA('H', 0));
+    EXPECT_EQ(desktop->keyEvents[1].flags, 0u);
+
+    // The key of a character goes without its shift state; a character no key types sends
+    // nothing.
+    desktop->keyEvents.clear();
+    SendKeySteps(
+        {KeyStep::CharacterKey('-'), KeyStep::CharacterKey('!'), KeyStep::CharacterKey('\x80')});
+    EXPECT_EQ(Compact(desktop->keyEvents), "s189d s189u s49d s49u");
+    EXPECT_TRUE(desktop->KeysDown().empty());
 }
 
-TEST_F(VocabCheckTest, EnterAloneAndInsideAGroup) {
-    EXPECT_EQ(Type("~"), "s13d s13u");
-    EXPECT_EQ(Type("+~"), "k16d s13d s13u k16u");
-}
-
-TEST_F(VocabCheckTest, CharactersAreTypedAsTheLayoutProducesThem) {
-    // H with Shift, i, and "!" (Shift+1) by a press call and a separate release call.
-    EXPECT_EQ(Type("Hi!"), "k16d k72d k72u k16u k73d k73u k16d k49d k49u k16u");
-    const SimDesktop::KeyEvent h = desktop->keyEvents[1];
-    EXPECT_EQ(h.scan, desktop->MapVirtualKeyA('H', 0));
-    EXPECT_EQ(h.flags, 0u);
-    EXPECT_EQ(Type("a b"), "k65d k65u k32d k32u k66d k66u");
-}
-
-TEST_F(VocabCheckTest, EmptyKeysTypeNothing) {
-    EXPECT_EQ(Type(""), "result 0: ");
-}
-
-TEST_F(VocabCheckTest, AfterPrefixesACharacterIsTheKeyThatTypesIt) {
-    EXPECT_EQ(Type("^c"), "k17d s67d s67u k17u");
-    EXPECT_EQ(Type("^C"), "k17d s67d s67u k17u");
-    EXPECT_EQ(Type("^-"), "k17d s189d s189u k17u");
-    EXPECT_EQ(Type("%5"), "k18d s53d s53u k18u");
-    EXPECT_EQ(Type("^ "), "k17d s32d s32u k17u");
-    EXPECT_EQ(Type("^\x80"), "k17d k17u");  // no key types it: only the modifier
-}
-
-TEST_F(VocabCheckTest, StandaloneNamedKeysAndLiteralBraces) {
-    EXPECT_EQ(Type("{TAB}"), "s9d s9u");
-    EXPECT_EQ(Type("{DOWN 3}x"), "s40d s40u s40d s40u s40d s40u k88d k88u");
-    EXPECT_EQ(Type("{TAB 0}"), "");
-    // Braces that open no known name are typed as the characters themselves.
-    const std::string openBrace = "k16d k219d k219u k16u";
-    const std::string closeBrace = "k16d k221d k221u k16u";
-    EXPECT_EQ(Type("{x}"), openBrace + " k88d k88u " + closeBrace);
-    EXPECT_EQ(Type("{tab}"), openBrace + " k84d k84u k65d k65u k66d k66u " + closeBrace);
-    EXPECT_EQ(Type("{TAB x}").substr(0, openBrace.size()), openBrace);
-    EXPECT_EQ(Type("{TAB -1}").substr(0, openBrace.size()), openBrace);
-    EXPECT_EQ(Type("{tab"), openBrace + " k84d k84u k65d k65u k66d k66u");
-    EXPECT_EQ(Type("}"), closeBrace);
-}
-
-TEST_F(VocabCheckTest, AGroupWithoutItsKeyReleasesAndEndsTheTyping) {
-    EXPECT_EQ(Type("x^"), "k88d k88u k17d k17u");
-    EXPECT_EQ(Type("%+"), "k18d k16d k16u k18u");
-    EXPECT_EQ(Type("^{F4x~"), "k17d k17u");
-    EXPECT_EQ(Type("^{}y"), "k17d k17u k89d k89u");  // an empty name sends nothing
-}
-
-TEST_F(VocabCheckTest, AFailingKeyboardLeavesNothingHeldDown) {
-    WriteVocab("Keys", {"close:%^{F4}", "bang:a!"});
-    for (int failAt = 1; failAt <= 3; ++failAt) {
+TEST(KeyStepSender, AFailingKeyboardLeavesNothingHeldDown) {
+    auto desktop = std::make_shared<SimDesktop>();
+    const std::vector<KeyStep> steps = ParseKeyNotation("%^{F4}a!");
+    // Alt, Ctrl, F4, Ctrl, Alt, a down and up, then Shift, 1, 1, Shift.
+    for (int failAt = 1; failAt <= 11; ++failAt) {
         Platform::Install(desktop, std::make_shared<FailingKeyboard>(*desktop, failAt), desktop);
-        EXPECT_EQ(app.VocabCheck("close"), 0);
+        EXPECT_THROW(SendKeySteps(steps), std::runtime_error) << "failing at event " << failAt;
         EXPECT_TRUE(desktop->KeysDown().empty()) << "failing at event " << failAt;
     }
-    // The press of "!" holds Shift and 1; the release of 1 fails and is made again.
+}
+
+TEST_F(VocabCheckTest, AFailureEndsTheCheckAndClosesTheFile) {
+    WriteVocab("Keys", {"bang:a!"});
+    // The release of 1 fails: what was typed stays typed, nothing stays held.
     Platform::Install(desktop, std::make_shared<FailingKeyboard>(*desktop, 5), desktop);
-    desktop->keyEvents.clear();
     EXPECT_EQ(app.VocabCheck("bang"), 0);
     EXPECT_EQ(Compact(desktop->keyEvents), "k65d k65u k16d k49d k49u k16u");
     EXPECT_TRUE(desktop->KeysDown().empty());
-    // The data file is closed again.
     EXPECT_THROW(DataFileAtEnd(), ErrorRecord);
+
+    // A programming error is no failure of the typing: it goes on to the phrase handler.
+    Platform::Install(desktop, std::make_shared<FailingKeyboard>(*desktop, 1, true), desktop);
+    EXPECT_THROW(app.VocabCheck("bang"), std::logic_error);
+}
+
+TEST_F(VocabCheckTest, TypesTheKeysOfTheEntry) {
+    EXPECT_EQ(Type("%{F4}x"), "k18d s115d s115u k18u k88d k88u");
+    EXPECT_EQ(Type("{TAB 0}"), "");
+    // Empty keys type nothing, and no keys were typed.
+    EXPECT_EQ(Type(""), "result 0: ");
 }
 
 TEST_F(VocabCheckTest, TheWindowInFrontUsesItsOwnVocabulary) {
