@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config
+  # second compiler and format check of the gates
+  clang clang-format
   # windows and settings
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
   # speech recogniser and pronunciations

@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# Installs what is missing, configures, builds and runs every test through CTest, then (when
-# no CTest arguments narrow the run) the fuzz targets for a bounded time (scripts/fuzz.sh).
-# Usage: scripts/test.sh [ctest arguments...]   (e.g. -L unit)
+# Installs what is missing, configures, builds and runs every test through CTest. Without
+# arguments it also runs the gates of scripts/gates.sh: format and layering checks before the
+# build; sanitizers, clang and the fuzz targets after the tests. With ctest arguments (e.g.
+# -L unit) it runs only the tests they select.
+# Usage: scripts/test.sh [ctest arguments...]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VORN_BUILD_DIR:-$root/build}"
 
 "$root/scripts/install-deps.sh"
+gates=0
+if [ $# -eq 0 ]; then gates=1; fi
+if [ "$gates" = 1 ]; then "$root/scripts/gates.sh" checks; fi
 
 werror=OFF
 if [ "${CI:-}" = "true" ]; then werror=ON; fi
+sanitize=OFF
+if [ -n "${VORN_SANITIZE:-}" ]; then sanitize=ON; fi
+start=$SECONDS
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVORN_WERROR="$werror" ${VORN_SANITIZE:+-DVORN_SANITIZE=ON}
+  -DVORN_WERROR="$werror" -DVORN_SANITIZE="$sanitize"
 cmake --build "$build" -j "$(nproc)"
+echo "=== main build done in $((SECONDS - start)) s"
+start=$SECONDS
 (cd "$build" && ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@")
-if [ $# -eq 0 ]; then "$root/scripts/fuzz.sh"; fi
+echo "=== main tests done in $((SECONDS - start)) s"
+
+if [ "$gates" = 1 ]; then "$root/scripts/gates.sh" builds; fi
