@@ -39,13 +39,3 @@ TEST(InMemoryList, InsertRemoveAndSelectionKeepTheirPlaces) {
     EXPECT_EQ(list.ListCount(), 0);
     EXPECT_EQ(list.ListIndex(), -1);
 }
-
-TEST(Lists, InstalledProviderServesTheNamedLists) {
-    auto provider = std::make_unique<InMemoryListProvider>();
-    InMemoryListProvider* raw = provider.get();
-    auto previous = Lists::Install(std::move(provider));
-    Lists::Get(ListId::frmApp_lstRunApp).AddItem("x");
-    EXPECT_EQ(raw->list(ListId::frmApp_lstRunApp).ListCount(), 1);
-    EXPECT_EQ(raw->list(ListId::frmApp_lstVAppCmd).ListCount(), 0);
-    Lists::Install(std::move(previous));
-}

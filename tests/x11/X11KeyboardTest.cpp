@@ -1,5 +1,5 @@
-// Keys typed through the phrase-to-keystrokes path with the X11 keyboard, as a key-logging
-// client receives them. Runs on a display of its own (Xvfb with openbox).
+// Keys written in the key notation and typed with the X11 keyboard, as a key-logging client
+// receives them. Runs on a display of its own (Xvfb with openbox).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,6 +12,8 @@
 #include "KeyLoggerProcess.h"
 #include "TempProgramFolder.h"
 #include "engine/CApp.h"
+#include "engine/KeyNotation.h"
+#include "engine/KeyStepSender.h"
 #include "engine/RunningApps.h"
 #include "platform/Platform.h"
 #include "platform/sim/SimDesktop.h"
@@ -41,8 +43,7 @@ class X11KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override { SetLayout("us"); }
 
-    // Starts the logger in the layout and makes it the application in front, whose
-    // vocabulary "Keys" the typing uses.
+    // Starts the logger in the layout; it has the focus, so keys sent go to it.
     void StartLogger(const char* layout) {
         SetLayout(layout);
         logger = std::make_unique<KeyLogger>(VORN_KEY_LOGGER);
@@ -53,13 +54,6 @@ protected:
         connection = std::make_shared<X11Connection>();
         keyboard = std::make_shared<X11Keyboard>(connection);
         Platform::Install(desktop, keyboard, desktop);
-        RunningApps::ReleaseRunningApps();
-        const Hwnd window = desktop->AddWindow({.className = "KeyLogger", .title = "Key Logger"});
-        desktop->foreground = window;
-        RunningApps::RunAppCollectionAdd(window, Identity("KeyLogger", "Key Logger"));
-        folder.MakeVocabFolder();
-        WriteBytes(folder.File("VAppCmd.txt"),
-                   RecordBytes(Identity("KeyLogger", "Key Logger") + "*Log~Keys$", 270));
     }
 
     void TearDown() override {
@@ -69,12 +63,15 @@ protected:
         SetLayout("us");
     }
 
-    // Types the keys through the vocabulary and returns what the logger received: keysym
-    // name and modifier state of each press. An Escape sent afterwards marks the end.
+    // Sends the keys and returns what the logger received: keysym name and modifier state of
+    // each press. An Escape sent afterwards marks the end.
     Lines Type(const std::string& keys) {
-        WriteBytes(folder.File("vocab/Keys.txt"), RecordBytes("go:" + keys, 128));
-        EXPECT_EQ(app.VocabCheck("go"), 2) << keys;
-        keyboard->SendInput({KeyInput{27, 0, 0}, KeyInput{27, 0, kKeyEventKeyUp}});
+        SendKeySteps(ParseKeyNotation(keys));
+        return PressesUntilEscape(*keyboard);
+    }
+
+    Lines PressesUntilEscape(IKeyboard& sender) {
+        sender.SendInput({KeyInput{27, 0, 0}, KeyInput{27, 0, kKeyEventKeyUp}});
         Lines presses = logger->PressesUntil("press Escape 0x0");
         ExpectNothingHeld();
         return presses;
@@ -95,7 +92,6 @@ protected:
     std::shared_ptr<X11Connection> connection;
     std::shared_ptr<X11Keyboard> keyboard;
     std::unique_ptr<KeyLogger> logger;
-    CApp app;
 };
 
 }  // namespace
@@ -157,12 +153,15 @@ TEST_F(X11KeyboardTest, TheWholeX11BackendTypesIntoTheApplicationInFront) {
     Platform::Install(services.windows, services.keyboard, services.processes);
     RunningApps::ReleaseRunningApps();
     RunningApps::FillRunAppListBox(lists[ListId::frmApp_lstRunApp]);
-    ASSERT_TRUE(RunningApps::ListItemExists(lists[ListId::frmApp_lstRunApp],
-                                            Identity("KeyLogger", "Key Logger")));
+    const std::string identity = Identity("KeyLogger", "Key Logger");
+    ASSERT_TRUE(RunningApps::ListItemExists(lists[ListId::frmApp_lstRunApp], identity));
 
+    // The logger is the application in front; the word "go" of its vocabulary types the keys.
+    folder.MakeVocabFolder();
+    WriteBytes(folder.File("VAppCmd.txt"), RecordBytes(identity + "*Log~Keys$", 270));
     WriteBytes(folder.File("vocab/Keys.txt"), RecordBytes("go:ab+{TAB}", 128));
+    CApp app;
     EXPECT_EQ(app.VocabCheck("go"), 2);
-    services.keyboard->SendInput({KeyInput{27, 0, 0}, KeyInput{27, 0, kKeyEventKeyUp}});
-    EXPECT_EQ(logger->PressesUntil("press Escape 0x0"),
+    EXPECT_EQ(PressesUntilEscape(*services.keyboard),
               (Lines{"a 0x0", "b 0x0", "Shift_L 0x0", "ISO_Left_Tab 0x1"}));
 }
