@@ -11,13 +11,11 @@ else
   mapfile -t files < <(find src tests bench -name '*.cpp' -o -name '*.h' | sort)
 fi
 
-bad=()
-for file in "${files[@]}"; do
-  clang-format --dry-run --Werror --style=file "$file" >/dev/null 2>&1 || bad+=("$file")
-done
-if [ ${#bad[@]} -gt 0 ]; then
+# One clang-format for all files: it names each line out of format on standard error.
+report="$(clang-format --dry-run --Werror --style=file "${files[@]}" 2>&1 >/dev/null)" || {
   echo "Not in the format of .clang-format (run clang-format -i on them):" >&2
-  printf '  %s\n' "${bad[@]}" >&2
+  grep -oE '^[^:]+:[0-9]+:[0-9]+: (error|warning)' <<<"$report" | cut -d: -f1 | sort -u |
+    sed 's/^/  /' >&2
   exit 1
-fi
+}
 echo "format: ${#files[@]} files in format"
