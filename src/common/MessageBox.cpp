@@ -14,8 +14,8 @@ public:
         std::cerr << Ansi::ToUtf8(title) << ": " << Ansi::ToUtf8(text) << '\n';
         return MsgAnswer::OK;
     }
-    std::string InputBox(const std::string&, const std::string&,
-                         const std::string& defaultText) override {
+    std::string InputBox(const std::string&, const std::string&, const std::string& defaultText,
+                         std::optional<TwipsPoint>) override {
         return defaultText;
     }
 };
@@ -42,8 +42,10 @@ MsgAnswer RecordingDialogs::MsgBox(const std::string& text, MsgButtons buttons, 
 }
 
 std::string RecordingDialogs::InputBox(const std::string& prompt, const std::string& title,
-                                       const std::string& defaultText) {
+                                       const std::string& defaultText,
+                                       std::optional<TwipsPoint> position) {
     inputPrompts.push_back(Box{prompt, MsgButtons::OKCancel, MsgIcon::None, title});
+    inputPositions.push_back(position);
     return TakeFront(inputAnswers, defaultText);
 }
 
@@ -55,8 +57,9 @@ MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
 }
 
 std::string InputBox(const std::string& prompt, const std::string& title,
-                     const std::string& defaultText) {
-    return Current()->InputBox(prompt, title.empty() ? kProgramTitle : title, defaultText);
+                     const std::string& defaultText, std::optional<TwipsPoint> position) {
+    return Current()->InputBox(prompt, title.empty() ? kProgramTitle : title, defaultText,
+                               position);
 }
 
 std::unique_ptr<IDialogs> Install(std::unique_ptr<IDialogs> dialogs) {

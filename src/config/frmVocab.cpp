@@ -1,21 +1,104 @@
 #include "config/frmVocab.h"
 
+#include <QApplication>
+#include <QCursor>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <vector>
 
+#include "common/AppErrors.h"
+#include "common/ErrorRecord.h"
 #include "common/ListControl.h"
+#include "common/MessageBox.h"
 #include "common/ResumeNext.h"
 #include "config/ConfigGlobals.h"
+#include "config/frmApp.h"
 #include "engine/CApp.h"
-#include "forms/AccessKeys.h"
+#include "engine/RunningApps.h"
+#include "forms/AnsiQt.h"
+#include "forms/LabelDrag.h"
+#include "forms/RunHandler.h"
 #include "forms/Twips.h"
+#include "platform/Keyboard.h"
+#include "platform/Platform.h"
 #include "store/CFile.h"
 #include "store/CVocab.h"
+#include "store/FileSlots.h"
 
 namespace {
 
 constexpr double kClientWidth = 9390;
 constexpr double kClientHeight = 4845;
+
+constexpr int kMaxVocabularies = 30;
+
+// Virtual-key codes of the keys the window reacts to, and the shift-state bits.
+constexpr int kVkEscape = 27;
+constexpr int kVkUp = 38;
+constexpr int kVkDown = 40;
+constexpr int kVkD = 68;
+constexpr int kVkE = 69;
+constexpr int kVkV = 86;
+constexpr int kShiftMaskShift = 1;
+constexpr int kShiftMaskCtrl = 2;
+constexpr int kShiftMaskAlt = 4;
+
+// The drop rows of the vocabulary list by the pointer's height over it (twips): row 0 up to
+// 180, then 180 twips a row, and a last band of 20 twips for row 11.
+constexpr double kBandHeight = 180;
+constexpr int kBandedRows = 11;
+constexpr double kLastBandBottom = 2000;
+
+int VirtualKeyOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Escape:
+            return kVkEscape;
+        case Qt::Key_Up:
+            return kVkUp;
+        case Qt::Key_Down:
+            return kVkDown;
+        default:
+            break;
+    }
+    // Letters and digits share their codes with the characters.
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) {
+        return qtKey;
+    }
+    return 0;
+}
+
+int ShiftStateOf(Qt::KeyboardModifiers modifiers) {
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier) shift |= kShiftMaskShift;
+    if (modifiers & Qt::ControlModifier) shift |= kShiftMaskCtrl;
+    if (modifiers & Qt::AltModifier) shift |= kShiftMaskAlt;
+    return shift;
+}
+
+bool KeyIsDown(int vk) {
+    return (Platform::Keyboard().GetKeyState(vk) & 0x8000) != 0;
+}
+
+// A name that would make a file outside the vocabulary folder, a hidden file the listing
+// leaves out, or an application record that reads back wrong (its fields are separated by
+// "*", "~" and "$").
+bool IsUsableVocabularyName(const std::string& name) {
+    return name.find_first_of(std::string("/*~$\0", 5)) == std::string::npos &&
+           !name.starts_with('.');
+}
+
+// The row of the vocabulary list that a drag at height y selects; -1 for none.
+int DropRowAt(double y) {
+    if (y >= 0 && y <= kBandHeight) return 0;
+    for (int row = 1; row < kBandedRows; ++row) {
+        if (y >= row * kBandHeight + 1 && y <= (row + 1) * kBandHeight) return row;
+    }
+    if (y >= kBandedRows * kBandHeight + 1 && y <= kLastBandBottom) return kBandedRows;
+    return -1;
+}
 
 }  // namespace
 
@@ -116,20 +199,70 @@ frmVocab::frmVocab() {
         action->setToolTip(button.tip);
     }
 
-    // Tab order: cmdToggle, lstDictionary, lstVocab, txtCommand, cmdSaveChanges, cmdCloseVocab;
-    // the labels hand their access keys to cmdToggle.
+    // Tab order: cmdToggle, lstDictionary, lstVocab, txtCommand, cmdSaveChanges, cmdCloseVocab.
+    // The labels' access keys move the focus to the control each one names.
     QWidget* tabOrder[] = {cmdToggle,  lstDictionary,  lstVocab,
                            txtCommand, cmdSaveChanges, cmdCloseVocab};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
-    for (QLabel* label : {lblVocabList, lblDictionary, lblEditVocab}) {
-        ForwardAccessKey(label, cmdToggle);
-    }
+    lblVocabList->setBuddy(lstVocab);
+    lblDictionary->setBuddy(lstDictionary);
+    lblEditVocab->setBuddy(txtCommand);
 
-    vocabList_ = std::make_unique<QtListControl>(lstVocab, nullptr);
-    dictionaryList_ = std::make_unique<QtListControl>(lstDictionary, nullptr);
+    vocabList_ = std::make_unique<QtListControl>(
+        lstVocab, [this] { RunHandler([this] { lstVocab_Click(); }); });
+    // The entry list's click follows its mouse-down handler, which the press raises first.
+    dictionaryList_ = std::make_unique<QtListControl>(
+        lstDictionary, [this] { lstDictionary_Click(); }, QtListControl::ClickSource::CodeOnly);
 
+    connect(cmdToggle, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { cmdToggle_Click(); }); });
+    connect(cmdSaveChanges, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { cmdSaveChanges_Click(); }); });
     connect(cmdCloseVocab, &QPushButton::clicked, this, [this] { cmdCloseVocab_Click(); });
+    connect(mnuNewVocab, &QAction::triggered, this,
+            [this] { RunHandler([this] { NewVocabulary(); }); });
+    connect(mnuDeleteVocab, &QAction::triggered, this,
+            [this] { RunHandler([this] { VocabularyDelete(); }); });
+    connect(mnuSaveChanges, &QAction::triggered, this,
+            [this] { RunHandler([this] { mnuSaveChanges_Click(); }); });
     connect(mnuExit, &QAction::triggered, this, [this] { cmdCloseVocab_Click(); });
+    connect(mnuPopNew, &QAction::triggered, this,
+            [this] { RunHandler([this] { NewDictionaryWord(); }); });
+    connect(mnuDelete, &QAction::triggered, this,
+            [this] { RunHandler([this] { mnuDelete_Click(); }); });
+    connect(mnuVornHelp, &QAction::triggered, this,
+            [this] { RunHandler([this] { mnuVornHelp_Click(); }); });
+    connect(tbrVocab, &QToolBar::actionTriggered, this, [this](QAction* action) {
+        RunHandler([&] { tbrVocab_ButtonDispatch(action->objectName().toStdString()); });
+    });
+    connect(txtCommand, &QLineEdit::textChanged, this, [this] { txtCommand_Change(); });
+    connect(tmrExtend, &QTimer::timeout, this,
+            [this] { RunHandler([this] { tmrExtend_Timer(); }); });
+
+    connect(lstVocab, &ListBox::MouseDown, this,
+            [this](Qt::MouseButton button) { RunHandler([&] { lstVocab_MouseDown(button); }); });
+    connect(lstVocab, &ListBox::MouseUp, this,
+            [this](Qt::MouseButton button) { RunHandler([&] { lstVocab_MouseUp(button); }); });
+    connect(lstDictionary, &ListBox::MouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point) {
+                RunHandler([&] {
+                    lstDictionary_MouseDown(button, shift, Twips::FromPixels(point.y()));
+                    // A left press on an entry clicks the list, after its mouse-down handler.
+                    if (button == Qt::LeftButton && lstDictionary->itemAt(point) != nullptr) {
+                        lstDictionary_Click();
+                    }
+                });
+            });
+    connect(lstVocab, &ListBox::DragOver, this, [this](QPoint point) {
+        const int y = lstVocab->viewport()->mapToParent(point).y();
+        RunHandler([&] { lstVocab_DragOver(Twips::FromPixels(y)); });
+    });
+    connect(lstVocab, &ListBox::DragDrop, this,
+            [this] { RunHandler([this] { lstVocab_DragDrop(); }); });
+
+    // The double-clicks of the labels, the edit box getting the focus, and the window's
+    // preview of every key released in it.
+    qApp->installEventFilter(this);
 }
 
 frmVocab::~frmVocab() = default;
@@ -143,6 +276,280 @@ void frmVocab::Form_Load() {
     mApp = std::make_unique<CApp>();
 }
 
+bool frmVocab::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
+            if (watched == lblVocabList) RunHandler([this] { lblVocabList_DblClick(); });
+            if (watched == lblDictionary) RunHandler([this] { lblDictionary_DblClick(); });
+            break;
+        case QEvent::FocusIn: {
+            // The focus coming back with the window's activation (after a message box, from
+            // another program) or from a menu is no focus change inside the window.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (watched == txtCommand && reason != Qt::ActiveWindowFocusReason &&
+                reason != Qt::PopupFocusReason) {
+                RunHandler([this] { txtCommand_GotFocus(); });
+            }
+            break;
+        }
+        case QEvent::KeyRelease: {
+            // A key travels from the focused control up through its parents; the window
+            // previews it once, at the first of them.
+            auto* widget = qobject_cast<QWidget*>(watched);
+            const auto* key = static_cast<QKeyEvent*>(event);
+            QWidget* first = QApplication::focusWidget();
+            if (widget == nullptr || widget->window() != this || key->isAutoRepeat() ||
+                widget != (first != nullptr ? first : this)) {
+                break;
+            }
+            RunHandler(
+                [&] { Form_KeyUp(VirtualKeyOf(key->key()), ShiftStateOf(key->modifiers())); });
+            break;
+        }
+        default:
+            break;
+    }
+    return false;
+}
+
+void frmVocab::cmdToggle_Click() {
+    // Alt with D, E or V (the labels' access keys) moves the focus instead of switching.
+    if (Platform::Keyboard().GetKeyState(kVkMenu) != 0) {
+        if (KeyIsDown(kVkD)) {
+            lstDictionary->setFocus();
+            return;
+        }
+        if (KeyIsDown(kVkE)) {
+            txtCommand->setFocus();
+            return;
+        }
+        if (KeyIsDown(kVkV)) {
+            lstVocab->setFocus();
+            return;
+        }
+    }
+    Default().hide();
+    RunningApps::FillRunAppListBox(Lists::Get(ListId::frmApp_lstRunApp));
+    Lists::Get(ListId::frmApp_lstVAppCmd).Clear();
+    Lists::Get(ListId::frmApp_cmbVocabulary).Clear();
+    VocabList().Clear();
+    mVocab->FillVocabFile(false);
+    {
+        CApp app;
+        app.FillVACListBox();
+    }
+    frmApp::Default().ShowModal();
+}
+
+void frmVocab::lblVocabList_DblClick() {
+    mVocabSortAscending = !mVocabSortAscending;
+    mVocab->Bubble_Sort(VocabList(), mVocabSortAscending);
+}
+
+void frmVocab::lblDictionary_DblClick() {
+    mDictionarySortAscending = !mDictionarySortAscending;
+    mVocab->Bubble_Sort(DictionaryList(), mDictionarySortAscending);
+}
+
+void frmVocab::lstVocab_Click() {
+    if (mDragArmed) return;
+    if (VocabList().ListIndex() == -1) {
+        // Making item 0 current raises this handler again, which lists it.
+        if (VocabList().ListCount() > 0) VocabList().SetListIndex(0);
+        return;
+    }
+    if (!VocabList().Selected(VocabList().ListIndex())) return;
+    DictionaryList().Clear();
+    txtCommand->setText("");
+    mVocab->FillDictionaryListBox(true, VocabList().Text());
+}
+
+void frmVocab::lstVocab_MouseUp(Qt::MouseButton button) {
+    if (button == Qt::RightButton) mnuEdit->exec(QCursor::pos());
+}
+
+void frmVocab::txtCommand_GotFocus() {
+    txtCommand->setText(ToQString(DictionaryList().Text()));
+    SelectShownEntry();
+    txtCommand->selectAll();
+}
+
+void frmVocab::SelectShownEntry() {
+    if (VocabList().ListIndex() == -1) return;
+    mVocab->DictionarySelect(VocabList().Text(), DictionaryList().Text());
+}
+
+void frmVocab::FocusEditBox() {
+    // While the window is not active (a box that just closed may not have given the
+    // activation back yet) the focus event comes only later, with the activation.
+    const bool had = txtCommand->hasFocus();
+    txtCommand->setFocus();
+    if (!had && !txtCommand->hasFocus()) RunHandler([this] { txtCommand_GotFocus(); });
+}
+
+void frmVocab::txtCommand_Change() {
+    mTextEdited = true;
+}
+
+void frmVocab::SaveDictionaryChange() {
+    mVocab->DictionaryInitialize();
+    if (VocabList().ListIndex() == -1) {
+        Dialogs::MsgBox("You must select a Vocabulary!");
+        FocusEditBox();
+        txtCommand->selectAll();
+        return;
+    }
+    try {
+        const std::string vocabulary = VocabList().Text();
+        if (mNewWordMode) {
+            // From the record found at focus on to the first empty one: after the last entry.
+            mNewWordMode = false;
+            mVocab->DictionaryRecordCount(vocabulary);
+        }
+        mVocab->AddDictionaryWord(true, vocabulary, FromQString(txtCommand->text()), "SaveChanges");
+    } catch (...) {
+        Dialogs::MsgBox("Please select a vocabulary!", MsgButtons::OK, MsgIcon::Critical,
+                        "No Vocabulary Selected");
+    }
+}
+
+void frmVocab::cmdSaveChanges_Click() {
+    SaveDictionaryChange();
+    DictionaryList().Clear();
+    txtCommand->setText("");
+    if (VocabList().ListIndex() != -1) mVocab->FillDictionaryListBox(true, VocabList().Text());
+    lstDictionary->setFocus();
+}
+
+void frmVocab::mnuSaveChanges_Click() {
+    SaveDictionaryChange();
+}
+
+void frmVocab::NewDictionaryWord() {
+    try {
+        if (VocabList().ListIndex() == -1) {
+            Dialogs::MsgBox("You must select or create a vocabulary first!", MsgButtons::OK,
+                            MsgIcon::Critical, "No Vocabulary Selection");
+            NewVocabulary();
+        }
+        // The focus comes to the edit box from elsewhere, so its handler shows the current
+        // entry and finds its record, from which the save looks for the end.
+        lstVocab->setFocus();
+        mNewWordMode = true;
+        FocusEditBox();
+    } catch (...) {
+        txtCommand->setFocus();
+    }
+}
+
+void frmVocab::mnuDelete_Click() {
+    const int remembered = DictionaryList().ListIndex();
+    DictionaryDelete();
+    const int count = DictionaryList().ListCount();
+    if (remembered >= 0 && remembered < count) {
+        DictionaryList().SetListIndex(remembered);
+    } else if (count > 0) {
+        DictionaryList().SetListIndex(count - 1);
+    }
+}
+
+void frmVocab::DictionaryDelete() {
+    mDragArmed = false;
+    mVocab->DictionaryInitialize();
+    const int current = DictionaryList().ListIndex();
+    std::string removed;
+    try {
+        removed = DictionaryList().List(current);
+        DictionaryList().RemoveItem(current);
+    } catch (...) {
+        return;  // no current entry: nothing is deleted
+    }
+    // Without a current vocabulary there is no file to rewrite.
+    if (VocabList().ListIndex() == -1) return;
+    try {
+        const int count = DictionaryList().ListCount();
+        for (int i = 0; i < count; ++i) mApp->VAppTempStore(DictionaryList().List(i));
+        std::vector<std::string> entries;
+        for (int i = 1; i <= count; ++i) {
+            entries.push_back(mApp->VAppTempRetrieve(static_cast<int16_t>(i)));
+        }
+        mApp->VAppTempClear();
+        // The new file replaces the old one only once complete.
+        mVocab->ReplaceDictionary(VocabList().Text(), entries);
+    } catch (const ErrorRecord& error) {
+        mApp->VAppTempClear();
+        // The file still holds the entry: so does the list again.
+        ResumeNext([&] { DictionaryList().AddItem(removed, current); });
+        if (error.Number() == AppError::kStoreFailed) {
+            Dialogs::MsgBox("Please Select A Dictionary Word To Delete!");
+        }
+    }
+}
+
+void frmVocab::NewVocabulary() {
+    const TwipsPoint where{Twips::FromPixels(Default().x()) + 600,
+                           Twips::FromPixels(Default().y()) - 1700};
+    const std::string name =
+        Dialogs::InputBox("Enter Name of New Vocabulary: ", "New Vocabulary", "", where);
+    if (name.empty()) return;
+    if (RunningApps::ListItemExists(VocabList(), name)) {
+        Dialogs::MsgBox("You Already Have A Vocabulary With That Name!");
+        return;
+    }
+    if (VocabList().ListCount() + 1 > kMaxVocabularies) {
+        Dialogs::MsgBox("You Have Too Many Vocabularies Already!  The Maximum is 30.",
+                        MsgButtons::OK, MsgIcon::Information, "Vocabulary Overload");
+        return;
+    }
+    if (!IsUsableVocabularyName(name)) {
+        Dialogs::MsgBox(
+            "A vocabulary name cannot hold \"/\", \"*\", \"~\" or \"$\", nor begin with \".\".",
+            MsgButtons::OK, MsgIcon::Information, "New Vocabulary");
+        return;
+    }
+    try {
+        mVocab->CreateNewVocab(name);
+    } catch (const ErrorRecord& error) {
+        Dialogs::MsgBox(error.Description(), MsgButtons::OK, MsgIcon::Critical, "New Vocabulary");
+        return;
+    }
+    VocabList().Clear();
+    mVocab->FillVocabFile(true);
+}
+
+void frmVocab::VocabularyDelete() {
+    if (Dialogs::MsgBox("Warning!  You Are About to Remove A File From Your Hard Drive!",
+                        MsgButtons::OKCancel, MsgIcon::Critical,
+                        "Vocabulary File Deletion") != MsgAnswer::OK) {
+        return;
+    }
+    if (VocabList().ListIndex() == -1) {
+        Dialogs::MsgBox("You Must Select A Vocabulary First!", MsgButtons::OK, MsgIcon::Information,
+                        "Vocabulary Deletion");
+        return;
+    }
+    mVocab->DeleteVocabFile(VocabList().Text());
+    VocabList().RemoveItem(VocabList().ListIndex());
+}
+
+void frmVocab::mnuVornHelp_Click() {}
+
+void frmVocab::tbrVocab_ButtonDispatch(const std::string& key) {
+    if (key == "NewVocab") {
+        NewVocabulary();
+    } else if (key == "DelVocab") {
+        VocabularyDelete();
+    } else if (key == "SvCh") {
+        cmdSaveChanges_Click();
+    } else if (key == "Switch") {
+        cmdToggle_Click();
+    } else if (key == "NewDict") {
+        NewDictionaryWord();
+    } else if (key == "DelDict") {
+        DictionaryDelete();
+    }
+}
+
 void frmVocab::cmdCloseVocab_Click() {
     Unload();
 }
@@ -150,7 +557,185 @@ void frmVocab::cmdCloseVocab_Click() {
 void frmVocab::Form_Unload() {
     ResumeNext([this] { mFile->TempLoad(); });
     ResumeNext([] { Lists::Get(ListId::frmApp_lstVAppCmd).Clear(); });
+    tmrExtend->stop();
     mFile.reset();
     mVocab.reset();
     mApp.reset();
+}
+
+void frmVocab::lstVocab_MouseDown(Qt::MouseButton button) {
+    if (button == Qt::RightButton) mnuFile->exec(QCursor::pos());
+}
+
+void frmVocab::lstDictionary_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                       double y) {
+    try {
+        if (button == Qt::RightButton) {
+            if (DictionaryList().ListIndex() == -1) return;
+            mnuEdit->exec(QCursor::pos());
+        } else if (button == Qt::LeftButton) {
+            if (shift & Qt::ShiftModifier) {
+                mShiftSelect = true;
+                mTextEdited = false;
+            } else if (shift & Qt::ControlModifier) {
+                mShiftSelect = false;
+                mTextEdited = false;
+            } else {
+                // A plain press starts a new selection.
+                mShiftSelect = false;
+                mVocab->SelectInitialize();
+                mVocab->DictionaryInitialize();
+            }
+        }
+        mMouseDownY = y;
+        mDragArmed = true;
+    } catch (...) {
+        Dialogs::MsgBox("Please Select A Dictionary Word!", MsgButtons::OK, MsgIcon::Information,
+                        "Dictionary Error");
+    }
+}
+
+void frmVocab::lstDictionary_Click() {
+    if (!mDragArmed) return;
+    // Any failure ends the click where it stands.
+    try {
+        const int current = DictionaryList().ListIndex();
+        if (DictionaryList().Selected(current)) {
+            txtCommand->setText(ToQString(DictionaryList().List(current)));
+            mVocab->CopyDictionary(FromQString(txtCommand->text()));
+        }
+        if (!mShiftSelect) {
+            // A plain or Ctrl click drags the one entry at once.
+            SelectShownEntry();
+            mVocab->SelectionIncrement();
+            ListMove(1, mMouseDownY);
+            return;
+        }
+        // A range: the buffer is rebuilt from every selected entry; the drag starts at the
+        // next key release.
+        mVocab->SelectInitialize();
+        mVocab->DictionaryInitialize();
+        for (int i = 0; i < DictionaryList().ListCount(); ++i) {
+            if (!DictionaryList().Selected(i)) continue;
+            mVocab->CopyDictionary(DictionaryList().List(i));
+            SelectShownEntry();
+            mVocab->SelectionIncrement();
+        }
+    } catch (...) {
+    }
+}
+
+void frmVocab::ListMove(int16_t count, double y) {
+    const double h = count * Twips::FromPixels(QFontMetrics(font()).height());
+    Twips::Place(lblVocab, Twips::FromPixels(lstDictionary->x()),
+                 Twips::FromPixels(lstDictionary->y()) + y - h / 2,
+                 Twips::FromPixels(lstDictionary->width()), h);
+    LabelDrag::Begin(*lblVocab);
+}
+
+void frmVocab::Form_KeyUp(int keyCode, int shift) {
+    const bool cancel = keyCode == kVkEscape || keyCode == kVkUp || keyCode == kVkDown ||
+                        ((keyCode == kVkD || keyCode == kVkV) && (shift & kShiftMaskAlt) != 0);
+    if (cancel) {
+        mDragArmed = false;
+        tmrExtend->stop();
+    }
+    if (!cancel || keyCode == kVkEscape) DragStartTest();
+}
+
+void frmVocab::DragStartTest() {
+    const int16_t n = mVocab->SelectionNumber();
+    if (n < 1 || mTextEdited) return;
+    // The whole key state counts: a set toggle bit as much as a key held down.
+    if (Platform::Keyboard().GetKeyState(kVkShift) != 0 ||
+        Platform::Keyboard().GetKeyState(kVkControl) != 0) {
+        ListMove(n, mMouseDownY);
+    }
+}
+
+void frmVocab::lstVocab_DragOver(double y) {
+    if (y > kLastBandBottom) {
+        tmrExtend->start();
+        return;
+    }
+    const int row = DropRowAt(y);
+    // A row beyond the last vocabulary is no row: nothing changes.
+    if (row >= 0) ResumeNext([&] { VocabList().SetListIndex(row); });
+}
+
+void frmVocab::tmrExtend_Timer() {
+    try {
+        const int current = VocabList().ListIndex();
+        if (current < VocabList().ListCount() - 1) {
+            if (!mExtended) {
+                VocabList().SetListIndex(12);
+                mExtended = true;
+            } else {
+                VocabList().SetListIndex(current + 1);
+            }
+        }
+    } catch (...) {
+        ResumeNext([this] { VocabList().SetListIndex(0); });
+    }
+}
+
+void frmVocab::lstVocab_DragDrop() {
+    tmrExtend->stop();
+    try {
+        // Without a vocabulary under the pointer there is nothing to drop on.
+        if (VocabList().ListIndex() == -1) return;
+        const std::string target = VocabList().Text();
+        mVocab->InitRecord();
+        int16_t count = mVocab->DictionaryRecordCount(target);
+        // Entries stored after an empty record are counted too, so that the new ones go
+        // after them instead of over them.
+        while (HoldsEntryAfter(target, count)) {
+            mVocab->PlusRecord();
+            count = mVocab->DictionaryRecordCount(target);
+        }
+        const int16_t n = mVocab->SelectionNumber();
+        if (n != 1) {
+            mFile->FileOpen(true, target);
+            const std::string first = mFile->FileRead(1);
+            mFile->FileClose();
+            if (first.empty()) ++count;
+        }
+        for (int16_t i = 1; i <= n; ++i) {
+            const std::string entry = mVocab->RetrieveDictionary(i);
+            bool held = false;
+            for (int j = 1; j <= count - 1 && !held; ++j) {
+                held = mVocab->ReadDictionary(static_cast<int16_t>(j), target) == entry;
+            }
+            if (held) {
+                mVocab->MinusRecord();  // gives back the advance of the retrieval
+            } else {
+                mVocab->AddDictionaryWord(true, target, entry, "MenuCopy");
+            }
+        }
+        mVocab->SelectInitialize();
+        mDragArmed = false;
+        mVocab->DictionaryInitialize();
+    } catch (const ErrorRecord& error) {
+        if (error.Number() == AppError::kBadDictionaryIndex) {
+            Dialogs::MsgBox("You Must Select A Dictionary Word!");
+        }
+    } catch (...) {
+    }
+}
+
+bool frmVocab::HoldsEntryAfter(const std::string& vocabulary, int16_t record) {
+    mFile->FileOpen(true, vocabulary);
+    bool found = false;
+    try {
+        for (int r = record + 1; !found && r <= INT16_MAX; ++r) {
+            const std::string text = mFile->FileRead(static_cast<int16_t>(r));
+            if (DataFileAtEnd()) break;
+            found = !text.empty();
+        }
+    } catch (...) {
+        mFile->FileClose();
+        throw;
+    }
+    mFile->FileClose();
+    return found;
 }

@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "forms/Form.h"
 #include "forms/ListBox.h"
@@ -18,7 +20,8 @@ class CFile;
 class CVocab;
 
 // "Vocabulary/Dictionary Configuration": the vocabularies on the left, the entries of the
-// current vocabulary on the right, and an edit box for one entry below them.
+// current vocabulary on the right, and an edit box for one entry below them. Entries selected
+// on the right are copied by dragging them onto a vocabulary on the left.
 class frmVocab : public Form<frmVocab> {
     Q_OBJECT
 public:
@@ -55,16 +58,74 @@ public:
     IListControl& VocabList() { return *vocabList_; }
     IListControl& DictionaryList() { return *dictionaryList_; }
 
+    // The window's vocabulary manager: its copy buffer and selection counter.
+    CVocab& Vocab() { return *mVocab; }
+    // A press in the entry list armed a drag copy that no drop or cancel has ended.
+    bool DragArmed() const { return mDragArmed; }
+
+    void cmdToggle_Click();
+    void lblVocabList_DblClick();
+    void lblDictionary_DblClick();
+    void lstVocab_Click();
+    void lstVocab_MouseUp(Qt::MouseButton button);
+    void txtCommand_GotFocus();
+    void txtCommand_Change();
+    void cmdSaveChanges_Click();
+    void mnuSaveChanges_Click();
+    void mnuDelete_Click();
+    // Deletes the current entry, rewriting the vocabulary from the list.
+    void DictionaryDelete();
+    // Deletes the current vocabulary's file, after asking.
+    void VocabularyDelete();
+    void mnuVornHelp_Click();
+    void tbrVocab_ButtonDispatch(const std::string& key);
     void cmdCloseVocab_Click();
+
+    // Selection and drag copy. Y is in twips from the top of the list that raised the event.
+    void lstVocab_MouseDown(Qt::MouseButton button);
+    void lstDictionary_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y);
+    void lstDictionary_Click();
+    // keyCode: the virtual-key code; shift: 1 Shift, 2 Ctrl, 4 Alt.
+    void Form_KeyUp(int keyCode, int shift);
+    void lstVocab_DragOver(double y);
+    void lstVocab_DragDrop();
+    void tmrExtend_Timer();
+    // Places lblVocab over the entry list, count lines high and centred on height y, and
+    // drags it.
+    void ListMove(int16_t count, double y);
 
 protected:
     void Form_Load() override;
     void Form_Unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SaveDictionaryChange();
+    void NewDictionaryWord();
+    void NewVocabulary();
+    // Gives txtCommand the focus; its got-focus handler runs when the box did not have it.
+    void FocusEditBox();
+    // Finds the shown entry's record in the current vocabulary for the next save; nothing
+    // when no vocabulary is current.
+    void SelectShownEntry();
+    // Starts a drag of the collected entries when Shift or Ctrl is down.
+    void DragStartTest();
+    // True when the vocabulary stores an entry after the given record.
+    bool HoldsEntryAfter(const std::string& vocabulary, int16_t record);
+
     std::unique_ptr<QtListControl> vocabList_;
     std::unique_ptr<QtListControl> dictionaryList_;
     std::unique_ptr<CVocab> mVocab;
     std::unique_ptr<CFile> mFile;
     std::unique_ptr<CApp> mApp;
+
+    bool mNewWordMode = false;
+    bool mDragArmed = false;
+    bool mTextEdited = false;
+    bool mVocabSortAscending = false;
+    bool mDictionarySortAscending = false;
+    bool mShiftSelect = false;
+    double mMouseDownY = 0;
+    // The drop row has jumped to row 12 once in this window.
+    bool mExtended = false;
 };

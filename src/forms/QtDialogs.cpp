@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 
 #include "forms/AnsiQt.h"
+#include "forms/Twips.h"
 
 namespace {
 
@@ -51,6 +54,18 @@ MsgAnswer FromQtButton(int button) {
     }
 }
 
+// The top-left corner nearest to wanted at which a box of that size lies wholly on the screen
+// that holds wanted (or the nearest one).
+QPoint KeptOnScreen(QPoint wanted, QSize size) {
+    const QScreen* screen = QGuiApplication::screenAt(wanted);
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return wanted;
+    const QRect area = screen->availableGeometry();
+    const int x = std::max(area.left(), std::min(wanted.x(), area.right() + 1 - size.width()));
+    const int y = std::max(area.top(), std::min(wanted.y(), area.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
 }  // namespace
 
 MsgAnswer QtDialogs::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
@@ -64,10 +79,16 @@ MsgAnswer QtDialogs::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon
 }
 
 std::string QtDialogs::InputBox(const std::string& prompt, const std::string& title,
-                                const std::string& defaultText) {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(QApplication::activeWindow(), ToQString(title), ToQString(prompt),
-                              QLineEdit::Normal, ToQString(defaultText), &ok);
-    return ok ? FromQString(text) : std::string();
+                                const std::string& defaultText,
+                                std::optional<TwipsPoint> position) {
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(ToQString(title));
+    box.setLabelText(ToQString(prompt));
+    box.setTextValue(ToQString(defaultText));
+    if (position) {
+        box.adjustSize();
+        const QPoint wanted(Twips::ToPixels(position->x), Twips::ToPixels(position->y));
+        box.move(KeptOnScreen(wanted, box.frameGeometry().size()));
+    }
+    return box.exec() == QDialog::Accepted ? FromQString(box.textValue()) : std::string();
 }

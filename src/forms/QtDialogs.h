@@ -8,5 +8,6 @@ public:
     MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                      const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
-                         const std::string& defaultText) override;
+                         const std::string& defaultText,
+                         std::optional<TwipsPoint> position) override;
 };

@@ -12,8 +12,9 @@ namespace {
 constexpr int kItemDataRole = Qt::UserRole;
 }  // namespace
 
-QtListControl::QtListControl(QListWidget* list, std::function<void()> onClick)
+QtListControl::QtListControl(QListWidget* list, std::function<void()> onClick, ClickSource source)
     : list_(list), onClick_(std::move(onClick)) {
+    if (source == ClickSource::CodeOnly) return;
     // A user's selection raises the click handler.
     QObject::connect(list_, &QListWidget::currentRowChanged, list_, [this](int row) {
         if (row >= 0 && onClick_) onClick_();

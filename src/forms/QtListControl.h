@@ -11,7 +11,12 @@ class QListWidget;
 // click handler, as a user's selection does.
 class QtListControl : public IListControl {
 public:
-    QtListControl(QListWidget* list, std::function<void()> onClick);
+    // Which changes of the current item raise the click handler: all of them, or only those
+    // made from code (the window then raises it itself after its mouse-down handler).
+    enum class ClickSource { AnySelection, CodeOnly };
+
+    QtListControl(QListWidget* list, std::function<void()> onClick,
+                  ClickSource source = ClickSource::AnySelection);
 
     int ListCount() const override;
     std::string List(int index) const override;

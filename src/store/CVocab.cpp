@@ -4,6 +4,8 @@
 #include "common/ListControl.h"
 #include "common/PlatformErrors.h"
 #include "store/FileSlots.h"
+#include "store/RecordFileReplace.h"
+#include "store/RecordPaths.h"
 #include "store/RecordScan.h"
 #include "store/VocabularyFolder.h"
 
@@ -154,4 +156,20 @@ void CVocab::DictionarySelect(const std::string& sVocName, const std::string& sD
         SetTrackDictionary(mFile.RecordNumber());
         return ScanStep::Stop;
     });
+}
+
+void CVocab::ReplaceDictionary(const std::string& sVocabName,
+                               const std::vector<std::string>& entries) {
+    if (entries.size() >= static_cast<std::size_t>(INT16_MAX)) {
+        PlatformError::Raise(PlatformError::kOverflow);
+    }
+    const auto path = RecordPaths::VocabFile(sVocabName);
+    // However the rewrite fails, the entries could not be stored.
+    try {
+        if (!path) PlatformError::Raise(PlatformError::kPathFileAccess);
+        ReplaceRecordFile(*path, CFile::kVocabRecordLength, entries);
+    } catch (...) {
+        RunningApps::RaiseAppError(AppError::kStoreFailed);
+    }
+    mFile.SetRecordNumber(static_cast<int16_t>(entries.size() + 1));
 }

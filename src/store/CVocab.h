@@ -65,6 +65,11 @@ public:
     // its number. When none matches, TrackDictionary keeps its value and the position is left
     // one past the read past the end (n + 2 for n records).
     void DictionarySelect(const std::string& sVocName, const std::string& sDicName);
+    // Rewrites vocabulary sVocabName to hold exactly these entries, in order, leaving the
+    // position after the last one, as storing them one by one from record 1 would. The old
+    // file stays whole until the new one is complete; application error 13012 when the
+    // rewrite fails.
+    void ReplaceDictionary(const std::string& sVocabName, const std::vector<std::string>& entries);
     bool DeleteOp() const { return mDeleteOp; }
     void SetDeleteOp(bool bNewOp) { mDeleteOp = bNewOp; }
 

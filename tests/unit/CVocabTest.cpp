@@ -274,3 +274,29 @@ TEST_F(CVocabTest, AMissingVocabularyFolderFailsToTheCaller) {
     EXPECT_EQ(ErrorOf([&] { vocab.DictionarySelect("Edit", "x"); }), 52);
     EXPECT_EQ(ErrorOf([&] { vocab.ReadDictionary(1, "Edit"); }), 13011);
 }
+
+TEST_F(CVocabTest, ARewriteReplacesTheFileWholeOrNotAtAll) {
+    WriteVocab("edit", {"copy:^c", "cut:^x", "paste:^v"});
+    vocab.ReplaceDictionary("Edit", {"paste:^v", "copy:^c"});  // the file matched ignoring case
+    EXPECT_EQ(ReadVocab("edit"), (Items{"paste:^v", "copy:^c"}));
+    EXPECT_EQ(vocab.RecordNumber(), 3);  // after the last entry, as stores one by one leave it
+
+    // A text too long for a record fails the rewrite part-way: the old file stays whole and no
+    // aside file is left behind.
+    EXPECT_EQ(ErrorOf([&] {
+                  vocab.ReplaceDictionary("edit", {"undo:^z", std::string(127, 'x')});
+              }),
+              13012);
+    EXPECT_EQ(ReadVocab("edit"), (Items{"paste:^v", "copy:^c"}));
+    EXPECT_EQ(vocab.RecordNumber(), 3);
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.File("vocab"))) {
+        EXPECT_EQ(entry.path().filename(), "edit.txt");
+        ++files;
+    }
+    EXPECT_EQ(files, 1u);
+
+    vocab.ReplaceDictionary("edit", {});
+    EXPECT_EQ(std::filesystem::file_size(folder.File("vocab/edit.txt")), 0u);
+    EXPECT_EQ(vocab.RecordNumber(), 1);
+}
