@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QApplication>
+#include <QLabel>
+#include <QRect>
+#include <QTest>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "GuiFixture.h"
+#include "config/frmVocab.h"
+#include "forms/LabelDrag.h"
+#include "platform/Keyboard.h"
+#include "store/CVocab.h"
+
+// A vocabulary window test: the window's lists, its vocabulary files, keys held on the
+// simulated keyboard, and every drag the window begins recorded instead of waiting for a mouse.
+class VocabWindowFixture : public GuiFixture {
+protected:
+    VocabWindowFixture() {
+        previousDrag_ = LabelDrag::Install([this](QLabel& label) {
+            drags.push_back(label.geometry());
+            if (duringDrag) duringDrag();
+        });
+    }
+    ~VocabWindowFixture() override { LabelDrag::Install(std::move(previousDrag_)); }
+
+    frmVocab& Window() { return frmVocab::Default(); }
+    IListControl& Vocabularies() { return Window().VocabList(); }
+    IListControl& Entries() { return Window().DictionaryList(); }
+
+    // Lists the vocabulary folder into the window, as the application window's switch does.
+    void ListVocabularies() {
+        Vocabularies().Clear();
+        Window().Vocab().FillVocabFile(true);
+    }
+    std::vector<std::string> ReadVocabulary(const std::string& name) {
+        return ReadRecords(folder.File("vocab/" + name + ".txt"), 128);
+    }
+
+    // Shows the window and waits until it has the focus, so that focus changes are seen.
+    void ShowActive() {
+        Window().show();
+        Window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    }
+
+    void Hold(std::initializer_list<uint8_t> keys) {
+        for (uint8_t key : keys) desktop->keybd_event(key, 0, 0);
+    }
+    void Release(std::initializer_list<uint8_t> keys) {
+        for (uint8_t key : keys) desktop->keybd_event(key, 0, kKeyEventKeyUp);
+    }
+
+    // The drags begun: where the dragged label stood (pixels, in the window's client area).
+    std::vector<QRect> drags;
+    // Runs while a drag is under way, as the drag events would.
+    std::function<void()> duringDrag;
+
+private:
+    LabelDrag::Starter previousDrag_;
+};

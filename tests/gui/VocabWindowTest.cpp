@@ -1,0 +1,304 @@
+// The vocabulary window's commands: listing, sorting, editing, new words, deletions,
+// vocabularies, the focus keys and closing.
+#include <QTest>
+#include <filesystem>
+
+#include "VocabWindowFixture.h"
+#include "common/ListControl.h"
+#include "config/frmApp.h"
+#include "forms/AnsiQt.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+class VocabWindowTest : public VocabWindowFixture {};
+
+Items ListItems(IListControl& list) {
+    Items items;
+    for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+    return items;
+}
+
+}  // namespace
+
+TEST_F(VocabWindowTest, EachLabelSortsItsOwnListAscendingFirstThenInTurns) {
+    WriteVocabulary("beta", {"b:1", "B:2", "a:3"});
+    WriteVocabulary("Alpha", {});
+    WriteVocabulary("gamma", {});
+    ListVocabularies();
+    Vocabularies().SetListIndex(1);  // beta
+    ASSERT_EQ(ListItems(Entries()), (Items{"b:1", "B:2", "a:3"}));
+
+    QTest::mouseDClick(Window().lblDictionary, Qt::LeftButton);
+    EXPECT_EQ(ListItems(Entries()), (Items{"B:2", "a:3", "b:1"}));  // upper case first
+    QTest::mouseDClick(Window().lblVocabList, Qt::LeftButton);      // a sequence of its own
+    EXPECT_EQ(ListItems(Vocabularies()), (Items{"Alpha", "beta", "gamma"}));
+    QTest::mouseDClick(Window().lblDictionary, Qt::LeftButton);
+    EXPECT_EQ(ListItems(Entries()), (Items{"b:1", "a:3", "B:2"}));
+    QTest::mouseDClick(Window().lblVocabList, Qt::LeftButton);
+    EXPECT_EQ(ListItems(Vocabularies()), (Items{"gamma", "beta", "Alpha"}));
+    QTest::mouseDClick(Window().lblDictionary, Qt::LeftButton);
+    EXPECT_EQ(ListItems(Entries()), (Items{"B:2", "a:3", "b:1"}));
+    EXPECT_EQ(ReadVocabulary("beta"), (Items{"b:1", "B:2", "a:3"}));  // only the list is sorted
+
+    // A window loaded afresh starts again with ascending.
+    frmVocab::Unload();
+    ListVocabularies();
+    Vocabularies().SetListIndex(1);
+    QTest::mouseDClick(Window().lblDictionary, Qt::LeftButton);
+    EXPECT_EQ(ListItems(Entries()), (Items{"B:2", "a:3", "b:1"}));
+}
+
+TEST_F(VocabWindowTest, AltWithALabelLetterMovesTheFocusWithoutSwitching) {
+    WriteVocabulary("Edit", {"copy:^c"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    ShowActive();
+    // The switch button clicked while Alt and a letter are held.
+    const std::pair<uint8_t, QWidget*> moves[] = {
+        {'D', Window().lstDictionary}, {'E', Window().txtCommand}, {'V', Window().lstVocab}};
+    for (const auto& [letter, target] : moves) {
+        Hold({kVkMenu, letter});
+        Window().cmdToggle_Click();
+        Release({letter, kVkMenu});
+        EXPECT_EQ(QApplication::focusWidget(), target) << letter;
+        EXPECT_TRUE(Window().isVisible());
+    }
+
+    // The labels' access keys themselves.
+    QTest::keyClick(&Window(), Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Window().lstDictionary);
+    QTest::keyClick(&Window(), Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Window().lstVocab);
+    EXPECT_TRUE(Window().isVisible());
+    EXPECT_FALSE(frmApp::IsLoaded() && frmApp::Default().isVisible());
+}
+
+TEST_F(VocabWindowTest, NewVocabulariesAreCheckedThenCreatedAndListed) {
+    WriteVocabulary("work", {});
+    ListVocabularies();
+    Window().move(3000 / 15, 900 / 15);
+    dialogs().inputAnswers = {"Work", "my.words", "", "a/b", "..", "phrase*", "x~y", "cost$"};
+    Window().mnuNewVocab->trigger();
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text, "You Already Have A Vocabulary With That Name!");
+    EXPECT_EQ(dialogs().boxes[0].title, "Vorn! Voice Command");
+    EXPECT_EQ(dialogs().inputPrompts[0].text, "Enter Name of New Vocabulary: ");
+    EXPECT_EQ(dialogs().inputPrompts[0].title, "New Vocabulary");
+    ASSERT_TRUE(dialogs().inputPositions[0].has_value());
+    EXPECT_NEAR(dialogs().inputPositions[0]->x, 3000 + 600, 15);
+    EXPECT_NEAR(dialogs().inputPositions[0]->y, 900 - 1700, 15);
+
+    Window().mnuNewVocab->trigger();  // my.words: the file my.words.txt, listed as my
+    EXPECT_TRUE(std::filesystem::exists(folder.File("vocab/my.words.txt")));
+    EXPECT_EQ(ListItems(Vocabularies()), (Items{"my", "work"}));
+    EXPECT_EQ(Vocabularies().ListIndex(), -1);
+
+    Window().mnuNewVocab->trigger();  // cancelled: nothing at all
+    EXPECT_EQ(dialogs().boxes.size(), 1u);
+
+    // Names that would leave the folder, hide the file, or break the application records.
+    for (int i = 0; i < 5; ++i) Window().mnuNewVocab->trigger();
+    ASSERT_EQ(dialogs().boxes.size(), 6u);
+    EXPECT_EQ(dialogs().boxes[1].title, "New Vocabulary");
+    EXPECT_NE(dialogs().boxes[1].text.find("cannot hold"), std::string::npos);
+    EXPECT_EQ(ListItems(Vocabularies()), (Items{"my", "work"}));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("vocab/a")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("vocab/...txt")));
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(folder.File("vocab"))) {
+        ++files;
+    }
+    EXPECT_EQ(files, 2u);
+}
+
+TEST_F(VocabWindowTest, AtMostThirtyVocabularies) {
+    for (int i = 0; i < 29; ++i) WriteVocabulary("v" + std::to_string(100 + i), {});
+    ListVocabularies();
+    dialogs().inputAnswers = {"thirtieth", "one more"};
+    Window().tbrVocab_ButtonDispatch("NewVocab");
+    EXPECT_EQ(Vocabularies().ListCount(), 30);
+    EXPECT_TRUE(dialogs().boxes.empty());
+    Window().tbrVocab_ButtonDispatch("NewVocab");
+    EXPECT_EQ(Vocabularies().ListCount(), 30);
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text,
+              "You Have Too Many Vocabularies Already!  The Maximum is 30.");
+    EXPECT_EQ(dialogs().boxes[0].title, "Vocabulary Overload");
+    EXPECT_EQ(dialogs().boxes[0].icon, MsgIcon::Information);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("vocab/one more.txt")));
+}
+
+TEST_F(VocabWindowTest, DeletingAVocabularyAsksFirstAndNeedsOneCurrent) {
+    WriteVocabulary("Edit", {"copy:^c"});
+    WriteVocabulary("Shell", {});
+    ListVocabularies();
+    dialogs().answers = {MsgAnswer::Cancel, MsgAnswer::OK, MsgAnswer::OK, MsgAnswer::Cancel,
+                         MsgAnswer::OK};
+    Window().mnuDeleteVocab->trigger();  // Cancel with none current: nothing more
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text,
+              "Warning!  You Are About to Remove A File From Your Hard Drive!");
+    EXPECT_EQ(dialogs().boxes[0].buttons, MsgButtons::OKCancel);
+    EXPECT_EQ(dialogs().boxes[0].title, "Vocabulary File Deletion");
+    Window().mnuDeleteVocab->trigger();  // OK with none current
+    ASSERT_EQ(dialogs().boxes.size(), 3u);
+    EXPECT_EQ(dialogs().boxes[2].text, "You Must Select A Vocabulary First!");
+    EXPECT_EQ(dialogs().boxes[2].title, "Vocabulary Deletion");
+
+    Vocabularies().SetListIndex(0);
+    Window().tbrVocab_ButtonDispatch("DelVocab");  // Cancel
+    EXPECT_TRUE(std::filesystem::exists(folder.File("vocab/Edit.txt")));
+    Window().tbrVocab_ButtonDispatch("DelVocab");  // OK
+    EXPECT_FALSE(std::filesystem::exists(folder.File("vocab/Edit.txt")));
+    EXPECT_EQ(ListItems(Vocabularies()), (Items{"Shell"}));
+    EXPECT_EQ(Vocabularies().ListIndex(), -1);
+    EXPECT_EQ(ListItems(Entries()), (Items{"copy:^c"}));  // still shown until another is listed
+}
+
+TEST_F(VocabWindowTest, AnEditIsSavedInPlaceByTheButtonAndByTheMenu) {
+    WriteVocabulary("Edit", {"copy:^c", "open:^o", "save:^s"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    ShowActive();
+    Entries().SetListIndex(1);
+    Window().txtCommand->setFocus();  // loads the entry for editing, wholly selected
+    EXPECT_EQ(Window().txtCommand->text(), "open:^o");
+    EXPECT_EQ(Window().txtCommand->selectedText(), "open:^o");
+    QTest::keyClicks(Window().txtCommand, "open:^+o");
+    QTest::mouseClick(Window().cmdSaveChanges, Qt::LeftButton);
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^+o", "save:^s"}));
+    EXPECT_EQ(ListItems(Entries()), (Items{"copy:^c", "open:^+o", "save:^s"}));
+    EXPECT_EQ(Window().txtCommand->text(), "");
+    EXPECT_EQ(QApplication::focusWidget(), Window().lstDictionary);
+
+    Entries().SetListIndex(2);
+    Window().txtCommand->setFocus();
+    Window().txtCommand->setText("save:^+s");
+    Window().mnuSaveChanges->trigger();
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^+o", "save:^+s"}));
+    EXPECT_EQ(Entries().List(2), "save:^s");  // the list is not refreshed
+    EXPECT_EQ(Window().txtCommand->text(), "save:^+s");
+    EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(VocabWindowTest, ANewWordIsAppendedAfterTheLastEntry) {
+    WriteVocabulary("Edit", {"copy:^c", "open:^o", "save:^s"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    ShowActive();
+    Entries().SetListIndex(0);
+    Window().mnuPopNew->trigger();
+    EXPECT_EQ(QApplication::focusWidget(), Window().txtCommand);
+    QTest::keyClicks(Window().txtCommand, "close:^w");
+    Window().tbrVocab_ButtonDispatch("SvCh");
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^o", "save:^s", "close:^w"}));
+    EXPECT_EQ(ListItems(Entries()).back(), "close:^w");
+
+    // The next save overwrites again: new-word mode ended with the save.
+    Entries().SetListIndex(3);
+    Window().txtCommand->setFocus();
+    Window().txtCommand->setText("close:^F4");
+    Window().cmdSaveChanges_Click();
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^o", "save:^s", "close:^F4"}));
+}
+
+TEST_F(VocabWindowTest, WithoutACurrentVocabularyNothingIsStoredAndNoNamelessFileMade) {
+    WriteVocabulary("Edit", {"copy:^c"});
+    ListVocabularies();
+    ShowActive();
+    Window().txtCommand->setFocus();
+    Window().txtCommand->setText("typed");
+    Window().cmdSaveChanges_Click();
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text, "You must select a Vocabulary!");
+    Entries().AddItem("left over");
+    Entries().SetListIndex(0);
+    Window().mnuDelete->trigger();
+    EXPECT_EQ(Entries().ListCount(), 0);
+    dialogs().inputAnswers = {""};  // New Word asks for a vocabulary first; cancelled
+    Window().mnuPopNew->trigger();
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[1].text, "You must select or create a vocabulary first!");
+    EXPECT_EQ(dialogs().boxes[1].title, "No Vocabulary Selection");
+    EXPECT_EQ(dialogs().inputPrompts.size(), 1u);
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c"}));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("vocab/.txt")));
+}
+
+TEST_F(VocabWindowTest, DeletingAnEntryRewritesTheFileFromTheList) {
+    WriteVocabulary("Edit", {"copy:^c", "open:^o", "save:^s"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    Entries().SetListIndex(1);
+    Window().mnuDelete->trigger();
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "save:^s"}));
+    EXPECT_EQ(Entries().ListIndex(), 1);  // the entry that moved up
+    Window().mnuDelete->trigger();        // the last one: the new last is selected
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c"}));
+    EXPECT_EQ(Entries().ListIndex(), 0);
+
+    WriteVocabulary("Edit", {"copy:^c", "open:^o", "save:^s"});
+    Vocabularies().SetListIndex(0);
+    Window().mnuDelete->trigger();  // none current: nothing deleted, the last selected
+    EXPECT_EQ(ReadVocabulary("Edit").size(), 3u);
+    EXPECT_EQ(Entries().ListIndex(), 2);
+
+    QTest::mouseDClick(Window().lblDictionary, Qt::LeftButton);
+    QTest::mouseDClick(Window().lblDictionary, Qt::LeftButton);  // descending
+    Entries().SetListIndex(0);                                   // save:^s
+    Window().tbrVocab_ButtonDispatch("DelDict");
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"open:^o", "copy:^c"}));
+    EXPECT_EQ(Entries().ListIndex(), -1);  // the toolbar does not reselect
+    EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(VocabWindowTest, ARewriteThatFailsKeepsTheOldFileAndTheListWhole) {
+    WriteVocabulary("Edit", {"copy:^c", "open:^o"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    Entries().AddItem(std::string(127, 'x'));  // too long for a record: the store fails
+    Entries().SetListIndex(0);
+    Window().mnuDelete->trigger();
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text, "Please Select A Dictionary Word To Delete!");
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^o"}));
+    EXPECT_EQ(ListItems(Entries()), (Items{"copy:^c", "open:^o", std::string(127, 'x')}));
+
+    // The next deletion starts afresh: nothing of the failed one is carried over.
+    Entries().RemoveItem(2);
+    Entries().SetListIndex(0);
+    Window().mnuDelete->trigger();
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"open:^o"}));
+}
+
+TEST_F(VocabWindowTest, ADamagedRecordIsReportedAndTheWindowGoesOn) {
+    WriteVocabulary("Edit", {"copy:^c"});
+    std::string bytes = ReadBytes(folder.File("vocab/Edit.txt"));
+    bytes[0] = '\xFF';  // a byte count longer than the record
+    bytes[1] = '\x7F';
+    WriteBytes(folder.File("vocab/Edit.txt"), bytes);
+    WriteVocabulary("Shell", {"list:ls~"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_NE(dialogs().boxes[0].text.find("13011"), std::string::npos);
+    Vocabularies().SetListIndex(1);
+    EXPECT_EQ(ListItems(Entries()), (Items{"list:ls~"}));
+}
+
+TEST_F(VocabWindowTest, ClosingRebuildsTheGrammarFromTheListedVocabularies) {
+    WriteApps({"XTerm \xA6 shell*shell~Shell$xterm"});
+    WriteVocabulary("Shell", {"list:ls~", "quit:exit~"});
+    WriteVocabulary("Unlisted", {"hidden:x"});
+    Lists::Get(ListId::frmApp_lstVAppCmd).AddItem("XTerm \xA6 shell");
+    Vocabularies().AddItem("Shell");
+    Window().cmdCloseVocab->click();
+    EXPECT_FALSE(frmVocab::IsLoaded());
+    EXPECT_EQ(ReadBytes(folder.File("temp.txt")),
+              "[Grammar]\r\nlangid = 1033\r\ntype=cfg\r\n[<start>]\r\n<start>=switch to\r\n"
+              "<start>=shell\r\n<start>=list\r\n<start>=quit\r\n");
+    EXPECT_EQ(Lists::Get(ListId::frmApp_lstVAppCmd).ListCount(), 0);
+}
