@@ -16,6 +16,7 @@
 #include "common/ResumeNext.h"
 #include "config/ConfigGlobals.h"
 #include "config/frmApp.h"
+#include "desktop/CHelp.h"
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
 #include "forms/AnsiQt.h"
@@ -274,10 +275,25 @@ void frmVocab::Form_Load() {
     mVocab = std::make_unique<CVocab>();
     mFile = std::make_unique<CFile>();
     mApp = std::make_unique<CApp>();
+    mHelp = std::make_unique<CHelp>();
 }
 
 bool frmVocab::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // The edit box would take Ctrl+X (cut) and Ctrl+D for itself: the menu items'
+            // shortcuts act there too.
+            if (watched == txtCommand) {
+                const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+                for (const QAction* item :
+                     {mnuNewVocab, mnuDeleteVocab, mnuExit, mnuPopNew, mnuDelete}) {
+                    if (item->shortcut() == pressed) {
+                        event->ignore();
+                        return true;
+                    }
+                }
+            }
+            break;
         case QEvent::MouseButtonDblClick:
             if (watched == lblVocabList) RunHandler([this] { lblVocabList_DblClick(); });
             if (watched == lblDictionary) RunHandler([this] { lblDictionary_DblClick(); });
@@ -532,7 +548,10 @@ void frmVocab::VocabularyDelete() {
     VocabList().RemoveItem(VocabList().ListIndex());
 }
 
-void frmVocab::mnuVornHelp_Click() {}
+void frmVocab::mnuVornHelp_Click() {
+    std::string file = HelpFilePath();
+    mHelp->Show(file, "");
+}
 
 void frmVocab::tbrVocab_ButtonDispatch(const std::string& key) {
     if (key == "NewVocab") {
@@ -561,6 +580,7 @@ void frmVocab::Form_Unload() {
     mFile.reset();
     mVocab.reset();
     mApp.reset();
+    mHelp.reset();
 }
 
 void frmVocab::lstVocab_MouseDown(Qt::MouseButton button) {

@@ -16,6 +16,7 @@
 #include "forms/QtListControl.h"
 
 class CApp;
+class CHelp;
 class CFile;
 class CVocab;
 
@@ -118,6 +119,7 @@ private:
     std::unique_ptr<CVocab> mVocab;
     std::unique_ptr<CFile> mFile;
     std::unique_ptr<CApp> mApp;
+    std::unique_ptr<CHelp> mHelp;
 
     bool mNewWordMode = false;
     bool mDragArmed = false;

@@ -1,6 +1,7 @@
 // The vocabulary window's commands: listing, sorting, editing, new words, deletions,
 // vocabularies, the focus keys and closing.
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "VocabWindowFixture.h"
@@ -73,6 +74,46 @@ TEST_F(VocabWindowTest, AltWithALabelLetterMovesTheFocusWithoutSwitching) {
     EXPECT_EQ(QApplication::focusWidget(), Window().lstVocab);
     EXPECT_TRUE(Window().isVisible());
     EXPECT_FALSE(frmApp::IsLoaded() && frmApp::Default().isVisible());
+}
+
+TEST_F(VocabWindowTest, SwitchingBackAndForthNestsAndClosingUnwindsEveryWindow) {
+    WriteApps({"XTerm \xA6 shell*shell~Shell$xterm"});
+    WriteVocabulary("Shell", {"list:ls~"});
+    WriteVocabulary("Edit", {"copy:^c"});
+    std::vector<std::string> seen;
+    auto shown = [&] {
+        return std::string(frmApp::Default().isVisible() ? "app" : "") +
+               (frmVocab::IsLoaded() && Window().isVisible() ? "vocab" : "");
+    };
+    QTimer::singleShot(0, [&] {      // in the application window
+        QTimer::singleShot(0, [&] {  // in the vocabulary window
+            seen.push_back(shown());
+            EXPECT_EQ(Entries().List(0), "copy:^c");  // its first vocabulary listed
+            QTimer::singleShot(0, [&] {               // in the application window again
+                seen.push_back(shown());
+                EXPECT_EQ(Lists::Get(ListId::frmApp_lstVAppCmd).ListCount(), 1);
+                EXPECT_EQ(ListItems(Lists::Get(ListId::frmApp_cmbVocabulary)),
+                          (Items{"Edit", "Shell"}));
+                QTimer::singleShot(0, [&] {  // in the vocabulary window again
+                    seen.push_back(shown());
+                    Window().cmdCloseVocab->click();
+                });
+                frmApp::Default().cmdToggle_Click();
+                seen.push_back("app switch returned");
+            });
+            Window().tbrVocab_ButtonDispatch("Switch");
+            seen.push_back("vocab switch returned");
+        });
+        frmApp::Default().cmdToggle_Click();
+        seen.push_back("app switch returned");
+    });
+    ListVocabularies();
+    frmApp::Default().ShowModal();
+    EXPECT_EQ(seen, (Items{"vocab", "app", "vocab", "app switch returned", "vocab switch returned",
+                           "app switch returned"}));
+    EXPECT_FALSE(frmVocab::IsLoaded());
+    EXPECT_FALSE(frmApp::Default().isVisible());
+    EXPECT_NE(ReadBytes(folder.File("temp.txt")).find("<start>=copy"), std::string::npos);
 }
 
 TEST_F(VocabWindowTest, NewVocabulariesAreCheckedThenCreatedAndListed) {
