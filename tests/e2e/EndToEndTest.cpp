@@ -304,6 +304,62 @@ TEST_F(EndToEndTest, TheToolbarDeletesAnApplicationAndHelpOpensTheHelpViewer) {
         WaitFor([&] { return Platform::Windows().GetWindowTextA(configuration, 256).empty(); }));
 }
 
+TEST_F(EndToEndTest, AWordDraggedOntoAnotherVocabularyIsHeardAndTypedOnceTheWindowCloses) {
+    Platform::Windows().SetForegroundWindow(session->MainWindow());
+    ASSERT_TRUE(
+        WaitFor([] { return Platform::Windows().GetForegroundWindow() == session->MainWindow(); }));
+    PressWithAlt('C');  // Configure
+    const Hwnd configuration = VornSession::WaitForWindow("Application Command Configuration");
+    ASSERT_NE(configuration, 0);
+    ASSERT_TRUE(
+        WaitFor([&] { return Platform::Windows().GetForegroundWindow() == configuration; }));
+    // The switch button; a click that reaches a window still being laid out is given again.
+    Hwnd vocabulary = 0;
+    for (int attempt = 0; attempt < 3 && vocabulary == 0; ++attempt) {
+        if (Platform::Windows().IsWindowVisible(configuration)) {
+            Click(configuration, Twips(7200) + 40, LayoutY(configuration, 3480) + 16);
+        }
+        vocabulary = VornSession::WaitForWindow("Vocabulary/Dictionary Configuration",
+                                                std::chrono::seconds(5));
+    }
+    ASSERT_NE(vocabulary, 0);
+    ASSERT_TRUE(WaitFor([&] { return Platform::Windows().GetForegroundWindow() == vocabulary; }));
+
+    // Extra is listed first and current; its word goodbye is dragged onto Keys, the second row.
+    const auto keys = [] { return ReadRecords(session->File("vocab/Keys.txt"), 128); };
+    ASSERT_EQ(keys(), (std::vector<std::string>{"hello:Hi!"}));
+    DragInWindow(vocabulary, Twips(4800) + 40, LayoutY(vocabulary, 960) + 8, Twips(120) + 40,
+                 LayoutY(vocabulary, 960) + 19);
+    EXPECT_TRUE(WaitFor([&] { return keys().size() == 2u; }));
+    EXPECT_EQ(keys(), (std::vector<std::string>{"hello:Hi!", "goodbye:Bye!"}));
+    VornSession::Screenshot(vocabulary, "vocabulary-window");
+
+    // Closing the window rebuilds the grammar; Alt+F1 in the main window resumes listening.
+    CloseWindow(vocabulary);
+    ASSERT_TRUE(
+        WaitFor([&] { return Platform::Windows().GetWindowTextA(vocabulary, 256).empty(); }));
+    EXPECT_FALSE(Platform::Windows().IsWindowVisible(configuration));  // not shown again
+    Platform::Windows().SetForegroundWindow(session->MainWindow());
+    ASSERT_TRUE(
+        WaitFor([] { return Platform::Windows().GetForegroundWindow() == session->MainWindow(); }));
+    PressWithAlt(kVkF1);
+
+    Platform::Windows().SetForegroundWindow(session->LoggerWindow());
+    ASSERT_TRUE(WaitFor(
+        [] { return Platform::Windows().GetForegroundWindow() == session->LoggerWindow(); }));
+    bool typed = false;
+    for (int attempt = 0; attempt < kAttempts && !typed; ++attempt) {
+        session->Say("goodbye");
+        const auto presses = session->Logger().PressesUntil("press exclam 0x1");
+        typed = !presses.empty() && presses.back().rfind("(no ", 0) != 0;
+        if (typed) {
+            EXPECT_EQ(presses, (std::vector<std::string>{"Shift_L 0x0", "B 0x1", "y 0x0", "e 0x0",
+                                                         "Shift_L 0x0"}));
+        }
+    }
+    EXPECT_TRUE(typed);
+}
+
 TEST_F(EndToEndTest, ClosingTheMainWindowEndsTheProgramAndKeepsItsPlacement) {
     CloseWindow(session->MainWindow());
     EXPECT_TRUE(WaitFor([] { return !session->Program().Running(); }, std::chrono::seconds(10)));

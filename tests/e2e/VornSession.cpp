@@ -33,6 +33,7 @@ VornSession::VornSession() {
                   "Started \xA6 started window*open the client~Keys$" + client},
                  270);
     WriteRecords(folder_ + "/vocab/Keys.txt", {"hello:Hi!"}, 128);
+    WriteRecords(folder_ + "/vocab/Extra.txt", {"goodbye:Bye!"}, 128);
 
     pulse_ = std::make_unique<PrivatePulseServer>();
     if (!pulse_->Running()) throw std::runtime_error("the private PulseAudio server did not start");

@@ -16,6 +16,7 @@
 // a temporary folder holding a copy of the program, its help file and these data files:
 //   "KeyLogger ¦ Key Logger"  phrase "key logger", vocabulary "Keys" (hello -> "Hi!")
 //   "Started ¦ started window" phrase "open the client": the test client, started when absent
+//   the vocabulary "Extra" (goodbye -> "Bye!"), assigned to no application
 // Its per-user settings go to the folder's "config" (XDG_CONFIG_HOME).
 class VornSession {
 public:
