@@ -1,9 +1,6 @@
 #include "config/frmApp.h"
 
-#include <QDrag>
 #include <QFontMetrics>
-#include <QMimeData>
-#include <QPainter>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -20,6 +17,7 @@
 #include "engine/RunningApps.h"
 #include "forms/AnsiQt.h"
 #include "forms/FormRegistry.h"
+#include "forms/LabelDrag.h"
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
 #include "store/CFile.h"
@@ -202,20 +200,7 @@ void frmApp::lstRunApp_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double,
     const double listTop = Twips::FromPixels(lstRunApp->y());
     Twips::Place(lblApp, listLeft, listTop + y - h / 2, Twips::FromPixels(lstRunApp->width()), h);
 
-    auto* dragData = new QMimeData;
-    dragData->setData(ListBox::kDragMimeType, QByteArray("lblApp"));
-    QPixmap outline(lblApp->size());
-    outline.fill(Qt::transparent);
-    {
-        QPainter painter(&outline);
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.drawRect(outline.rect().adjusted(0, 0, -1, -1));
-    }
-    auto* drag = new QDrag(lblApp);
-    drag->setMimeData(dragData);
-    drag->setPixmap(outline);
-    drag->setHotSpot(QPoint(lblApp->width() / 2, lblApp->height() / 2));
-    drag->exec(Qt::MoveAction);
+    LabelDrag::Begin(*lblApp);
 }
 
 void frmApp::lstVAppCmd_DragDrop() {

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QLoggingCategory>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -23,6 +24,7 @@
 #include "forms/FormRegistry.h"
 #include "forms/ListBox.h"
 #include "forms/ModalLoops.h"
+#include "forms/QtDialogs.h"
 #include "forms/QtListControl.h"
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
@@ -227,4 +229,23 @@ TEST(ListBox, AWideExtentScrollsSidewaysAndTheLayoutComesToRest) {
     QSignalSpy layouts(list.horizontalScrollBar(), &QScrollBar::rangeChanged);
     QTest::qWait(200);
     EXPECT_LT(layouts.count(), 5);
+}
+
+TEST(QtDialogs, AnInputBoxAskedToStandAboveTheScreenIsKeptOnIt) {
+    QtDialogs dialogs;
+    QRect placed;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr) return;
+        placed = box->frameGeometry();
+        box->close();
+    });
+    const std::string answer = dialogs.InputBox("Enter Name of New Vocabulary: ", "New Vocabulary",
+                                                "", TwipsPoint{600, -1700});
+    EXPECT_EQ(answer, "");  // closed: as cancelled
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_FALSE(placed.isNull());
+    EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
+    EXPECT_EQ(placed.x(), Twips::ToPixels(600));
+    EXPECT_EQ(placed.y(), screen.top());
 }
