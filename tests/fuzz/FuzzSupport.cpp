@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "common/MessageBox.h"
@@ -21,8 +22,8 @@ public:
     MsgAnswer MsgBox(const std::string&, MsgButtons, MsgIcon, const std::string&) override {
         return MsgAnswer::OK;
     }
-    std::string InputBox(const std::string&, const std::string&,
-                         const std::string& defaultText) override {
+    std::string InputBox(const std::string&, const std::string&, const std::string& defaultText,
+                         std::optional<TwipsPoint>) override {
         return defaultText;
     }
 };
