@@ -129,7 +129,8 @@ frmVocab::frmVocab() {
 
     auto* client = new QWidget(this);
     client->setFixedSize(Twips::ToPixels(kClientWidth), Twips::ToPixels(kClientHeight));
-    layout->addWidget(client);
+    // A window larger than its layout keeps the controls at its top left.
+    layout->addWidget(client, 0, Qt::AlignTop | Qt::AlignLeft);
 
     tbrVocab = new QToolBar(client);
     lblVocab = new QLabel("lblVocab", client);
@@ -577,6 +578,7 @@ void frmVocab::Form_Unload() {
     ResumeNext([this] { mFile->TempLoad(); });
     ResumeNext([] { Lists::Get(ListId::frmApp_lstVAppCmd).Clear(); });
     tmrExtend->stop();
+    qApp->removeEventFilter(this);
     mFile.reset();
     mVocab.reset();
     mApp.reset();
