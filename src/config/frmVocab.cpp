@@ -25,6 +25,7 @@
 #include "forms/Twips.h"
 #include "platform/Keyboard.h"
 #include "platform/Platform.h"
+#include "store/AppRecord.h"
 #include "store/CFile.h"
 #include "store/CVocab.h"
 #include "store/FileSlots.h"
@@ -87,8 +88,8 @@ bool KeyIsDown(int vk) {
 // leaves out, or an application record that reads back wrong (its fields are separated by
 // "*", "~" and "$").
 bool IsUsableVocabularyName(const std::string& name) {
-    return name.find_first_of(std::string("/*~$\0", 5)) == std::string::npos &&
-           !name.starts_with('.');
+    return name.find_first_of(std::string("/\0", 2)) == std::string::npos &&
+           !name.starts_with('.') && !AppRecord::HoldsSeparator(name);
 }
 
 // The row of the vocabulary list that a drag at height y selects; -1 for none.
