@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTest>
 #include <QThread>
 #include <filesystem>
 #include <fstream>
@@ -85,10 +86,13 @@ TEST_F(DirectSR1Test, RaisesThePhraseAsWrittenAndLevelsOnTheOwningThread) {
     ASSERT_TRUE(phrases.wait(kPhraseWaitMs));
     EXPECT_EQ(phrases.takeFirst().at(0).toString(), "Open File!");
 
-    // The level is the peak of the samples: loud during speech, never beyond 16 bits.
+    // The level is the peak of the samples: loud during speech, low in the quiet after it
+    // (which a busy machine may deliver well after the phrase), never beyond 16 bits.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !levels.empty() && *std::min_element(levels.begin(), levels.end()) < 200; },
+        kPhraseWaitMs));
     ASSERT_FALSE(levels.empty());
     EXPECT_GT(*std::max_element(levels.begin(), levels.end()), 3000);
-    EXPECT_LT(*std::min_element(levels.begin(), levels.end()), 200);
     for (const qint32 level : levels) EXPECT_LE(level, 32767);
     EXPECT_TRUE(allOnOwnThread);
 }
