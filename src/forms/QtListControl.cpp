@@ -1,6 +1,7 @@
 #include "forms/QtListControl.h"
 
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -15,9 +16,16 @@ constexpr int kItemDataRole = Qt::UserRole;
 QtListControl::QtListControl(QListWidget* list, std::function<void()> onClick, ClickSource source)
     : list_(list), onClick_(std::move(onClick)) {
     if (source == ClickSource::CodeOnly) return;
-    // A user's selection raises the click handler.
+    // A user's selection raises the click handler. A mouse press makes a row current before it
+    // selects it; a single-selection list selects it first, so that the handler sees the
+    // clicked row selected, as it will be once the press is handled.
     QObject::connect(list_, &QListWidget::currentRowChanged, list_, [this](int row) {
-        if (row >= 0 && onClick_) onClick_();
+        if (row < 0 || !onClick_) return;
+        if (list_->selectionMode() == QAbstractItemView::SingleSelection) {
+            list_->selectionModel()->select(list_->model()->index(row, 0),
+                                            QItemSelectionModel::ClearAndSelect);
+        }
+        onClick_();
     });
 }
 

@@ -330,6 +330,21 @@ TEST_F(VocabWindowTest, ADamagedRecordIsReportedAndTheWindowGoesOn) {
     EXPECT_EQ(ListItems(Entries()), (Items{"list:ls~"}));
 }
 
+TEST_F(VocabWindowTest, AVocabularyClickedWithTheMouseListsItsEntries) {
+    WriteVocabulary("Edit", {"copy:^c"});
+    WriteVocabulary("Shell", {"list:ls~", "quit:exit~"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    ShowActive();
+    QListWidget* list = Window().lstVocab;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(Vocabularies().ListIndex(), 1);
+    EXPECT_EQ(ListItems(Entries()), (Items{"list:ls~", "quit:exit~"}));
+    QTest::keyClick(list, Qt::Key_Up);  // the keys move the current vocabulary too
+    EXPECT_EQ(ListItems(Entries()), (Items{"copy:^c"}));
+}
+
 TEST_F(VocabWindowTest, ClosingRebuildsTheGrammarFromTheListedVocabularies) {
     WriteApps({"XTerm \xA6 shell*shell~Shell$xterm"});
     WriteVocabulary("Shell", {"list:ls~", "quit:exit~"});
