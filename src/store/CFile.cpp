@@ -100,8 +100,13 @@ void CFile::TempFileStore(const std::string& sStoreValue) {
 void CFile::FileNew(const bool& bVocab, const std::string& sFileName) {
     DataSlot& slot = DataSlot::Instance();
     const auto path = RecordFilePath(bVocab, sFileName);
-    if (slot.IsOpen() || !path ||
-        !slot.Open(*path, DataSlot::Mode::Output, bVocab ? kVocabRecordLength : kAppRecordLength)) {
+    if (slot.IsOpen() || !path) RunningApps::RaiseAppError(AppError::kNoVocabDirectory);
+    if (!slot.Open(*path, DataSlot::Mode::Output, bVocab ? kVocabRecordLength : kAppRecordLength)) {
+        // A folder that exists but refuses the file, or a full disk, is said as such; any
+        // other failure, a missing folder among them, is the missing vocabulary folder.
+        const int error = errno;
+        if (error == EACCES || error == EPERM || error == EROFS || error == ENOSPC)
+            WriteFailure::Raise(*path, error);
         RunningApps::RaiseAppError(AppError::kNoVocabDirectory);
     }
 }

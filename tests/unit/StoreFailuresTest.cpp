@@ -5,6 +5,7 @@
 #include "SimEngineTest.h"
 #include "Unprivileged.h"
 #include "engine/CApp.h"
+#include "store/CVocab.h"
 
 namespace {
 
@@ -53,6 +54,24 @@ TEST_F(StoreFailuresTest, AReadOnlyFolderListsAndFindsItsApplicationsAndASaveNam
     fs::permissions(folder.Path(), fs::perms::owner_all);
     EXPECT_EQ(answer, "");
     EXPECT_EQ(ReadBytes(AppFile()), before);
+}
+
+TEST_F(StoreFailuresTest, ANewVocabularyInAFolderThatCannotBeWrittenNamesTheFolder) {
+    folder.MakeVocabFolder();
+    const std::string vocabFolder = folder.File("vocab");
+    fs::permissions(vocabFolder, fs::perms::owner_read | fs::perms::owner_exec |
+                                     fs::perms::group_read | fs::perms::group_exec |
+                                     fs::perms::others_read | fs::perms::others_exec);
+    const std::string answer = RunUnprivileged([&]() -> std::string {
+        CVocab vocab;
+        const std::string said = DescriptionOf([&] { vocab.CreateNewVocab("Fresh"); });
+        if (said != "70 The folder \"" + vocabFolder + "\" is not writable, so nothing was saved.")
+            return "creating said: " + said;
+        return "";
+    });
+    fs::permissions(vocabFolder, fs::perms::owner_all);
+    EXPECT_EQ(answer, "");
+    EXPECT_FALSE(fs::exists(folder.File("vocab/Fresh.txt")));
 }
 
 TEST_F(StoreFailuresTest, OnAFullDiskAWriteSaysSoAndTheFileKeepsWholeRecords) {
