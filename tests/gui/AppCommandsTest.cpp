@@ -163,10 +163,13 @@ TEST_F(AppCommandsTest, AltWithALabelsLetterMovesTheFocusInsteadOfSwitching) {
     desktop->keybd_event('A', 0, kKeyEventKeyUp);
 }
 
-TEST_F(AppCommandsTest, HelpOpensTheProgramsHelpFileInTheViewer) {
+TEST_F(AppCommandsTest, HelpOfBothWindowsOpensTheProgramsHelpFileInTheViewer) {
     Window().mnuVornHelp->trigger();
-    ASSERT_EQ(desktop->startRequests.size(), 1u);
-    EXPECT_EQ(desktop->startRequests[0].file, "xchm \"" + folder.File("vornhelp.chm") + "\"");
+    frmVocab::Default().mnuVornHelp->trigger();
+    const std::string viewer = "xchm \"" + folder.File("vornhelp.chm") + "\"";
+    ASSERT_EQ(desktop->startRequests.size(), 2u);
+    EXPECT_EQ(desktop->startRequests[0].file, viewer);
+    EXPECT_EQ(desktop->startRequests[1].file, viewer);
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
