@@ -611,6 +611,7 @@ void frmVocab::lstDictionary_MouseDown(Qt::MouseButton button, Qt::KeyboardModif
             }
         }
         mMouseDownY = y;
+        if (!mDragArmed) mDragSourceRow = VocabList().ListIndex();
         mDragArmed = true;
     } catch (...) {
         Dialogs::MsgBox("Please Select A Dictionary Word!", MsgButtons::OK, MsgIcon::Information,
@@ -736,6 +737,11 @@ void frmVocab::lstVocab_DragDrop() {
             }
         }
         mVocab->SelectInitialize();
+        // The word list still shows the source: the source becomes current again, so that an
+        // edit or a deletion that follows goes to the vocabulary on screen, not to the target.
+        // While the window is armed, this does not list it again.
+        if (mDragSourceRow >= 0 && mDragSourceRow < VocabList().ListCount())
+            VocabList().SetListIndex(mDragSourceRow);
         mDragArmed = false;
         mVocab->DictionaryInitialize();
     } catch (const ErrorRecord& error) {

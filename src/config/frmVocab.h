@@ -128,6 +128,8 @@ private:
     bool mDictionarySortAscending = false;
     bool mShiftSelect = false;
     double mMouseDownY = 0;
+    // The vocabulary whose entries the word list showed when the drag was armed.
+    int mDragSourceRow = -1;
     // The drop row has jumped to row 12 once in this window.
     bool mExtended = false;
 };

@@ -73,6 +73,22 @@ TEST_F(VocabDragCopyTest, PlainAndCtrlClicksDragAtOnceAndTheDropAppendsOnlyWhatT
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
+TEST_F(VocabDragCopyTest, AfterADropTheShownVocabularyIsCurrentSoADeletionLeavesTheTargetWhole) {
+    WriteVocabulary("Edit", {"open:^o", "save:^s"});
+    WriteVocabulary("Files", {"list:^l"});
+    Open("Edit");
+    ClickEntry(0);
+    DropOn("Files");
+    EXPECT_EQ(ReadVocabulary("Files"), (Items{"list:^l", "open:^o"}));
+    EXPECT_EQ(Vocabularies().Text(), "Edit");
+    EXPECT_EQ(Entries().ListCount(), 2);  // still the source's entries, not listed again
+
+    Entries().SetListIndex(0);
+    Window().mnuDelete->trigger();  // moving the word: it goes from the source
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"save:^s"}));
+    EXPECT_EQ(ReadVocabulary("Files"), (Items{"list:^l", "open:^o"}));
+}
+
 TEST_F(VocabDragCopyTest, ARangeDragsAtTheNextKeyReleaseAndOntoItsOwnVocabularyStoresNothing) {
     WriteVocabulary("Edit", {"copy:^c", "cut:^x", "paste:^v"});
     Open("Edit");
