@@ -472,6 +472,9 @@ void frmVocab::mnuDelete_Click() {
 }
 
 void frmVocab::DictionaryDelete() {
+    // A drag still armed may have made another vocabulary current while the list shows the
+    // source: the deletion rewrites the one on screen.
+    if (mDragArmed) RestoreDragSource();
     mDragArmed = false;
     mVocab->DictionaryInitialize();
     const int current = DictionaryList().ListIndex();
@@ -740,8 +743,7 @@ void frmVocab::lstVocab_DragDrop() {
         // The word list still shows the source: the source becomes current again, so that an
         // edit or a deletion that follows goes to the vocabulary on screen, not to the target.
         // While the window is armed, this does not list it again.
-        if (mDragSourceRow >= 0 && mDragSourceRow < VocabList().ListCount())
-            VocabList().SetListIndex(mDragSourceRow);
+        RestoreDragSource();
         mDragArmed = false;
         mVocab->DictionaryInitialize();
     } catch (const ErrorRecord& error) {
@@ -750,6 +752,11 @@ void frmVocab::lstVocab_DragDrop() {
         }
     } catch (...) {
     }
+}
+
+void frmVocab::RestoreDragSource() {
+    if (mDragSourceRow >= 0 && mDragSourceRow < VocabList().ListCount())
+        VocabList().SetListIndex(mDragSourceRow);
 }
 
 bool frmVocab::HoldsEntryAfter(const std::string& vocabulary, int16_t record) {

@@ -111,6 +111,9 @@ private:
     void SelectShownEntry();
     // Starts a drag of the collected entries when Shift or Ctrl is down.
     void DragStartTest();
+    // While armed, makes the vocabulary current whose entries the word list shows; nothing is
+    // listed again.
+    void RestoreDragSource();
     // True when the vocabulary stores an entry after the given record.
     bool HoldsEntryAfter(const std::string& vocabulary, int16_t record);
 

@@ -89,6 +89,23 @@ TEST_F(VocabDragCopyTest, AfterADropTheShownVocabularyIsCurrentSoADeletionLeaves
     EXPECT_EQ(ReadVocabulary("Files"), (Items{"list:^l", "open:^o"}));
 }
 
+TEST_F(VocabDragCopyTest, ADeletionWhileADragIsStillArmedGoesToTheShownVocabulary) {
+    WriteVocabulary("Edit", {"open:^o", "save:^s"});
+    WriteVocabulary("Files", {"list:^l"});
+    Open("Edit");
+    ClickEntry(0);
+    // Released outside the vocabulary list after passing over "Files": still armed.
+    Window().lstVocab_DragOver(Vocabularies().FindStringExact("Files") * 180 + 90);
+    EXPECT_TRUE(Window().DragArmed());
+    EXPECT_EQ(Vocabularies().Text(), "Files");
+
+    Entries().SetListIndex(1);
+    Window().mnuDelete->trigger();
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"open:^o"}));
+    EXPECT_EQ(ReadVocabulary("Files"), (Items{"list:^l"}));
+    EXPECT_EQ(Vocabularies().Text(), "Edit");
+}
+
 TEST_F(VocabDragCopyTest, ARangeDragsAtTheNextKeyReleaseAndOntoItsOwnVocabularyStoresNothing) {
     WriteVocabulary("Edit", {"copy:^c", "cut:^x", "paste:^v"});
     Open("Edit");
