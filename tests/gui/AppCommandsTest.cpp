@@ -59,7 +59,7 @@ protected:
 
 }  // namespace
 
-TEST_F(AppCommandsTest, TheFirstSwitchKeepsTheVocabularyListAndLaterOnesRefillIt) {
+TEST_F(AppCommandsTest, TheFirstSwitchOfAWindowKeepsTheVocabularyListAndLaterOnesRefillIt) {
     WriteVocabulary("Mail", {});
     Vocabularies().AddItem("Mail");           // as the main window left it
     WriteVocabulary("Editing", {"copy:^C"});  // made since
@@ -74,7 +74,7 @@ TEST_F(AppCommandsTest, TheFirstSwitchKeepsTheVocabularyListAndLaterOnesRefillIt
                    EXPECT_EQ(Vocabularies().ListIndex(), 0);
                    return &frmVocab::Default();
                });
-    WhileShown([&] { Window().cmdToggle_Click(); },
+    WhileShown([&] { Window().tbrApp_ButtonDispatch("AppVoc"); },
                [&] {
                    EXPECT_EQ(Vocabularies().ListCount(), 2);
                    EXPECT_EQ(Vocabularies().List(0), "Editing");
@@ -82,12 +82,8 @@ TEST_F(AppCommandsTest, TheFirstSwitchKeepsTheVocabularyListAndLaterOnesRefillIt
                    return &frmVocab::Default();
                });
     EXPECT_TRUE(dialogs().boxes.empty());
-}
 
-TEST_F(AppCommandsTest, AFreshlyLoadedWindowStartsAgainWithoutARefill) {
-    WriteVocabulary("Editing", {});
-    WhileShown([&] { Window().tbrApp_ButtonDispatch("AppVoc"); },
-               [&] { return &frmVocab::Default(); });
+    // A window loaded afresh starts again without a refill.
     frmApp::Unload();
     Vocabularies().Clear();
     Vocabularies().AddItem("Kept");
@@ -116,29 +112,6 @@ TEST_F(AppCommandsTest, EveryStepOfTheSwitchRunsWhenAnEarlierOneFails) {
                    return &frmVocab::Default();
                });
     EXPECT_TRUE(dialogs().boxes.empty());
-}
-
-TEST_F(AppCommandsTest, SwitchingBackAndForthNestsAndClosingTheVocabularyWindowEndsIt) {
-    WriteApps({kTerm + "*shell~Editing$xterm"});
-    std::vector<std::string> seen;
-    QTimer::singleShot(0, [&] {
-        // The vocabulary window switches back: the application window is shown modally again.
-        frmVocab::Default().hide();
-        QTimer::singleShot(0, [&] {
-            seen.push_back(Window().isVisible() ? "application window" : "none");
-            QTimer::singleShot(0, [&] {
-                seen.push_back(frmVocab::Default().isVisible() ? "vocabulary window" : "none");
-                frmVocab::Unload();
-            });
-            Window().mnuAppSwitch_Click();  // and on to the vocabulary window once more
-        });
-        Window().ShowModal();
-    });
-    Window().show();
-    Window().mnuAppSwitch_Click();
-    EXPECT_EQ(seen, (std::vector<std::string>{"application window", "vocabulary window"}));
-    EXPECT_FALSE(frmVocab::IsLoaded());
-    EXPECT_FALSE(Window().isVisible());  // hidden, not shown again
 }
 
 TEST_F(AppCommandsTest, AltWithALabelsLetterMovesTheFocusInsteadOfSwitching) {

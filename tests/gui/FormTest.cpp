@@ -77,20 +77,6 @@ TEST(Form, TouchLoadsHiddenOnceAndUnloadGivesAFreshInstanceNextTime) {
     FlushDeletes();
 }
 
-TEST(Form, ModalShowingEndsWhenTheWindowIsHiddenOrUnloaded) {
-    bool returned = false;
-    QTimer::singleShot(0, [] { frmProbe::Default().hide(); });
-    frmProbe::Default().ShowModal();
-    returned = true;
-    EXPECT_TRUE(returned);
-    EXPECT_TRUE(frmProbe::IsLoaded());
-
-    QTimer::singleShot(0, [] { frmProbe::Unload(); });
-    frmProbe::Default().ShowModal();
-    EXPECT_FALSE(frmProbe::IsLoaded());
-    FlushDeletes();
-}
-
 namespace {
 
 // A second window, so that two windows can switch to each other.

@@ -39,6 +39,11 @@ protected:
         Window().lstVocab_DragDrop();
     }
 
+    // Empty vocabularies "v10", "v11", ... up to count of them.
+    void WriteVocabularies(int count) {
+        for (int i = 0; i < count; ++i) WriteVocabulary("v" + std::to_string(10 + i), {});
+    }
+
     int LineHeight() { return QFontMetrics(Window().font()).height(); }
     CVocab& Vocab() { return Window().Vocab(); }
 };
@@ -210,7 +215,7 @@ TEST_F(VocabDragCopyTest, AnEditedBoxBlocksTheKeyDragUntilAShiftOrCtrlPress) {
 }
 
 TEST_F(VocabDragCopyTest, TheDropRowFollowsFixedBandsAndBelowThemTheTimer) {
-    for (int i = 0; i < 13; ++i) WriteVocabulary("v" + std::to_string(10 + i), {});
+    WriteVocabularies(13);
     Open("v15");
     const std::pair<double, int> bands[] = {{0, 0},     {180, 0},    {181, 1},   {360, 1},
                                             {1800, 9},  {1801, 10},  {1980, 10}, {1981, 11},
@@ -227,36 +232,25 @@ TEST_F(VocabDragCopyTest, TheDropRowFollowsFixedBandsAndBelowThemTheTimer) {
     EXPECT_TRUE(Window().tmrExtend->isActive());
 }
 
-TEST_F(VocabDragCopyTest, TheTimerJumpsToRowTwelveOnceThenStepsDown) {
-    for (int i = 0; i < 20; ++i) WriteVocabulary("v" + std::to_string(10 + i), {});
-    Open("v13");
-    Window().tmrExtend_Timer();
-    EXPECT_EQ(Vocabularies().ListIndex(), 12);
-    for (int row = 13; row <= 19; ++row) {
-        Window().tmrExtend_Timer();
-        EXPECT_EQ(Vocabularies().ListIndex(), row);
-    }
-    Window().tmrExtend_Timer();  // the last row: nothing changes
-    EXPECT_EQ(Vocabularies().ListIndex(), 19);
-    Vocabularies().SetListIndex(4);
-    Window().tmrExtend_Timer();  // no second jump in this window
-    EXPECT_EQ(Vocabularies().ListIndex(), 5);
-}
-
-TEST_F(VocabDragCopyTest, WithTwelveOrFewerVocabulariesEveryTickFallsBackToRowZero) {
-    for (int i = 0; i < 8; ++i) WriteVocabulary("v" + std::to_string(10 + i), {});
+TEST_F(VocabDragCopyTest, TheTimerJumpsToRowTwelveOnceIfItExistsThenStepsDown) {
+    WriteVocabularies(12);
     Open("v12");
-    Window().tmrExtend_Timer();
+    Window().tmrExtend_Timer();  // twelve: no row 12, every tick falls back to row 0
     EXPECT_EQ(Vocabularies().ListIndex(), 0);
     Vocabularies().SetListIndex(3);
     Window().tmrExtend_Timer();
     EXPECT_EQ(Vocabularies().ListIndex(), 0);
 
     frmVocab::Unload();
-    for (int i = 8; i < 13; ++i) WriteVocabulary("v" + std::to_string(10 + i), {});
+    WriteVocabularies(13);
     Open("v12");
-    Window().tmrExtend_Timer();  // thirteen: row 12 exists
+    Window().tmrExtend_Timer();
     EXPECT_EQ(Vocabularies().ListIndex(), 12);
+    Window().tmrExtend_Timer();  // the last row: nothing changes
+    EXPECT_EQ(Vocabularies().ListIndex(), 12);
+    Vocabularies().SetListIndex(4);
+    Window().tmrExtend_Timer();  // no second jump in this window
+    EXPECT_EQ(Vocabularies().ListIndex(), 5);
 }
 
 TEST_F(VocabDragCopyTest, RightClicksOpenThePopupMenusOnlyOverACurrentEntry) {

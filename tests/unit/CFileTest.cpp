@@ -238,14 +238,6 @@ TEST_F(CFileTest, PositionMovesInSigned16BitsAndOverflowKeepsIt) {
     EXPECT_EQ(file.RecordNumber(), 1);
 }
 
-TEST_F(CFileTest, FileTypeStoresOrReturnsTheCurrentApplication) {
-    EXPECT_EQ(file.FileType(false, 4), 0);
-    EXPECT_EQ(file.CurrentApp(), 4);
-    EXPECT_EQ(file.FileType(true), 4);
-    CFile other;
-    EXPECT_EQ(other.CurrentApp(), 0);  // per instance
-}
-
 TEST_F(CFileTest, ReadOnlyOpensUse128ByteRecordsAndRefuseWrites) {
     StoreApps({"abc"});
     file.VAppCmdFileRead();

@@ -142,58 +142,6 @@ TEST_F(CVocabTest, DictionarySelectFindsExactTextsOnly) {
     EXPECT_EQ(vocab.RecordNumber(), 3);
 }
 
-TEST_F(CVocabTest, CallersSequencesWriteTheRecordsTheyExpect) {
-    // Overwrite the entry being edited.
-    WriteVocab("Edit", {"Paste:^v", "Copy:^c", "Cut:^x"});
-    vocab.DictionarySelect("Edit", "Copy:^c");
-    vocab.AddDictionaryWord(true, "Edit", "Copy:^{INS}", "SaveChanges");
-    EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^v", "Copy:^{INS}", "Cut:^x"}));
-
-    // Append a new entry: select the shown entry, count on from there, store.
-    vocab.DictionarySelect("Edit", "Paste:^v");
-    EXPECT_EQ(vocab.DictionaryRecordCount("Edit"), 4);
-    vocab.AddDictionaryWord(true, "Edit", "Undo:^z", "SaveChanges");
-    EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^v", "Copy:^{INS}", "Cut:^x", "Undo:^z"}));
-
-    // Rewrite after a deletion: recreated empty, then record 1, 2, ...
-    vocab.CreateNewVocab("Edit");
-    EXPECT_TRUE(ReadVocab("Edit").empty());
-    vocab.InitRecord();
-    for (const char* entry : {"Paste:^v", "Undo:^z"}) {
-        vocab.AddDictionaryWord(true, "Edit", entry, "DictionaryDelete");
-    }
-    EXPECT_EQ(ReadVocab("Edit"), (Items{"Paste:^v", "Undo:^z"}));
-    EXPECT_EQ(vocab.RecordNumber(), 3);
-}
-
-TEST_F(CVocabTest, DropCarriesOnlyTheEntriesTheTargetLacks) {
-    WriteVocab("Target", {"B:2"});
-    CVocab source;
-    source.CopyDictionary("A:1");
-    source.CopyDictionary("B:2");
-    source.SelectionIncrement();
-    source.SelectionIncrement();
-
-    // The drop handler's sequence on the source's instance.
-    source.InitRecord();
-    const int16_t count = source.DictionaryRecordCount("Target");
-    EXPECT_EQ(count, 2);
-    for (int16_t carried = 1; carried <= source.SelectionNumber(); ++carried) {
-        const std::string entry = source.RetrieveDictionary(carried);
-        bool held = false;
-        for (int16_t record = 1; record < count; ++record) {
-            held = held || source.ReadDictionary(record, "Target") == entry;
-        }
-        if (held) {
-            source.MinusRecord();
-        } else {
-            source.AddDictionaryWord(true, "Target", entry, "MenuCopy");
-        }
-    }
-    EXPECT_EQ(ReadVocab("Target"), (Items{"B:2", "A:1"}));
-    EXPECT_EQ(source.RecordNumber(), 3);
-}
-
 TEST_F(CVocabTest, CopyBufferAndItsBadIndexes) {
     EXPECT_EQ(vocab.CopyCount(), 0);
     vocab.CopyDictionary("A:1");
@@ -245,11 +193,6 @@ TEST_F(CVocabTest, CountersAndPositionOverflowLeaveTheirValues) {
     vocab.PlusRecord();
     vocab.PlusRecord();
     EXPECT_EQ(vocab.RecordNumber(), 2);
-
-    vocab.SetTrackDictionary(9);
-    vocab.SetDeleteOp(true);
-    EXPECT_EQ(vocab.TrackDictionary(), 9);
-    EXPECT_TRUE(vocab.DeleteOp());
 }
 
 TEST_F(CVocabTest, FilesAreCreatedReadAndDeleted) {
