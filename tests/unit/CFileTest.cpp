@@ -109,7 +109,15 @@ TEST_F(CFileTest, StoringBeyondTheEndExtendsTheFileWithEmptyRecords) {
     EXPECT_EQ(Scan(), (std::vector<std::string>{"a", "b", "c", "", "e", ""}));
 }
 
-TEST_F(CFileTest, PositionZeroAndAClosedSlotFailWithTheirErrors) {
+TEST_F(CFileTest, PositionZeroAndAClosedSlotFailWithTheirErrorsNamingTheFileClass) {
+    try {
+        file.FileRead(1);  // nothing open
+        FAIL();
+    } catch (const ErrorRecord& e) {
+        EXPECT_EQ(e.Source(), "store_tests.CFile");
+        EXPECT_EQ(e.Description(),
+                  "File Corrupt:  Please Shut Down The Application And Create A New File.");
+    }
     StoreApps({"a"});
     file.FileOpen();
     EXPECT_EQ(ErrorOf([&] { file.FileRead(0); }), 13011);
@@ -117,17 +125,6 @@ TEST_F(CFileTest, PositionZeroAndAClosedSlotFailWithTheirErrors) {
     EXPECT_EQ(ErrorOf([] { DataFileAtEnd(); }), 52);
     EXPECT_EQ(ErrorOf([&] { file.FileRead(1); }), 13011);
     EXPECT_EQ(ErrorOf([&] { file.FileStore("x", 1); }), 13012);
-}
-
-TEST_F(CFileTest, ErrorSourceNamesTheFileClass) {
-    try {
-        file.FileRead(1);
-        FAIL();
-    } catch (const ErrorRecord& e) {
-        EXPECT_EQ(e.Source(), "store_tests.CFile");
-        EXPECT_EQ(e.Description(),
-                  "File Corrupt:  Please Shut Down The Application And Create A New File.");
-    }
 }
 
 TEST_F(CFileTest, DamagedAndTruncatedFilesNeverReadOutOfBounds) {

@@ -72,20 +72,13 @@ TEST_F(GrammarFileTest, PhrasesInRecordOrderThenDistinctWordsInOrderOfFirstAppea
     EXPECT_EQ(lists.Items(ListId::frmTemp_lstTemp), (Items{"Copy", "paste", "Select all", "Save"}));
 }
 
-TEST_F(GrammarFileTest, TheOrderOfTheVocabularyListOrdersTheWords) {
+TEST_F(GrammarFileTest, TheOrderOfTheVocabularyListOrdersTheWordsAndANameWithoutAFileAddsNone) {
     WriteVocab("One", {"alpha:a", "Shared:1"});
     WriteVocab("Two", {"shared:2", "beta:b"});
-    ListVocabularies({"Two", "One"});
+    ListVocabularies({"Two", "Missing", "One"});
     file.TempLoad();
     EXPECT_EQ(Grammar(), Lines({"shared", "beta", "alpha"}));
-}
-
-TEST_F(GrammarFileTest, AListedNameWithoutAFileIsCreatedEmptyAndAddsNothing) {
-    WriteVocab("One", {"alpha:a"});
-    ListVocabularies({"Missing", "One"});
-    file.TempLoad();
-    EXPECT_EQ(Grammar(), Lines({"alpha"}));
-    EXPECT_EQ(std::filesystem::file_size(folder.File("vocab/Missing.txt")), 0u);
+    EXPECT_EQ(std::filesystem::file_size(folder.File("vocab/Missing.txt")), 0u);  // made empty
 }
 
 TEST_F(GrammarFileTest, AnEmptyVocabularyListTakesTheVocabularyFolder) {
