@@ -79,17 +79,7 @@ TEST_F(AboutBoxTest, TheMenuShowsTheBoxModallyAndOKUnloadsIt) {
     EXPECT_FALSE(frmAbout::IsLoaded());
 }
 
-TEST_F(AboutBoxTest, SystemInfoStartsThePathValueWithoutLookingForIt) {
-    SetSystemValue("Shared Tools", "MSINFO/PATH", "/opt/system tools/sysinfo");
-    SetSystemValue("Shared Tools Location", "MSINFO", QString::fromStdString(SystemFolder()));
-    std::ofstream(SystemFolder() + "/MSINFO32.EXE") << "";
-    frmAbout::Default().cmdSysInfo->click();
-    EXPECT_EQ(Started(), std::vector<std::string>{"/opt/system tools/sysinfo"});
-    EXPECT_EQ(desktop->startRequests[0].show, 1);
-    EXPECT_TRUE(dialogs().boxes.empty());
-}
-
-TEST_F(AboutBoxTest, SystemInfoStartsMsinfo32OnlyWhenItsFolderHoldsIt) {
+TEST_F(AboutBoxTest, SystemInfoStartsThePathValueElseMsinfo32OnlyWhenItsFolderHoldsIt) {
     SetSystemValue("Shared Tools Location", "MSINFO", QString::fromStdString(SystemFolder()));
     frmAbout::Default().cmdSysInfo_Click();
     EXPECT_TRUE(Started().empty());
@@ -102,6 +92,14 @@ TEST_F(AboutBoxTest, SystemInfoStartsMsinfo32OnlyWhenItsFolderHoldsIt) {
     std::ofstream(SystemFolder() + "/MSINFO32.EXE") << "";
     frmAbout::Default().cmdSysInfo_Click();
     EXPECT_EQ(Started(), std::vector<std::string>{SystemFolder() + "/MSINFO32.EXE"});
+    EXPECT_EQ(dialogs().boxes.size(), 1u);
+
+    // A path value goes first, started without looking for it.
+    SetSystemValue("Shared Tools", "MSINFO/PATH", "/opt/system tools/sysinfo");
+    frmAbout::Default().cmdSysInfo->click();
+    EXPECT_EQ(Started(), (std::vector<std::string>{SystemFolder() + "/MSINFO32.EXE",
+                                                   "/opt/system tools/sysinfo"}));
+    EXPECT_EQ(desktop->startRequests[1].show, 1);
     EXPECT_EQ(dialogs().boxes.size(), 1u);
 }
 
