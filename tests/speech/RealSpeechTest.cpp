@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "HeardPhrases.h"
 #include "SpeechSamples.h"
 #include "speech/AudioSource.h"
 #include "speech/SpeechRecogniser.h"
@@ -24,15 +25,7 @@ std::vector<int16_t> RawSamples(const std::filesystem::path& path) {
 
 std::vector<std::string> Listen(SpeechRecogniser& recogniser, const std::vector<int16_t>& speech,
                                 uint32_t seed) {
-    const auto samples = SpeechSamples::Frame(speech, 0.5, 1.0, seed).samples;
-    std::vector<std::string> heard;
-    for (std::size_t at = 0; at < samples.size(); at += kAudioFragmentSamples) {
-        const std::size_t n = std::min(kAudioFragmentSamples, samples.size() - at);
-        if (auto hearing = recogniser.Process({samples.data() + at, n})) {
-            heard.push_back(hearing->text);
-        }
-    }
-    return heard;
+    return HeardPhrases(recogniser, SpeechSamples::Frame(speech, 0.5, 1.0, seed).samples);
 }
 
 TEST(RealSpeechTest, RecordedCommandsAreHeardAndARecordedAudioBookIsNot) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "HeardPhrases.h"
 #include "SpeechSamples.h"
 #include "speech/AudioSource.h"
 #include "speech/SpeechRecogniser.h"
@@ -9,18 +10,6 @@ namespace {
 const std::vector<std::string> kGrammar = {"switch to", "Notepad",     "Open File!",   "page 2",
                                            "gedit",     "LibreOffice", "Close Window", "Close Tab",
                                            "Firefox",   "Copy",        "Paste",        "Terminal"};
-
-// Streams the samples in live-sized fragments and collects what is heard and accepted.
-std::vector<std::string> Listen(SpeechRecogniser& recogniser, const std::vector<int16_t>& samples) {
-    std::vector<std::string> heard;
-    for (std::size_t at = 0; at < samples.size(); at += kAudioFragmentSamples) {
-        const std::size_t n = std::min(kAudioFragmentSamples, samples.size() - at);
-        if (auto hearing = recogniser.Process({samples.data() + at, n})) {
-            heard.push_back(hearing->text);
-        }
-    }
-    return heard;
-}
 
 std::vector<int16_t> Said(const std::string& text, const std::string& voice, uint32_t seed = 1) {
     const auto speech = SpeechSamples::Speak(text, voice);
@@ -33,7 +22,7 @@ protected:
     void SetUp() override {
         EXPECT_TRUE(recogniser_.SetGrammar(kGrammar).empty());
         // A first phrase settles the recogniser on the voice, as any first use does.
-        Listen(recogniser_, Said("copy", GetParam()));
+        HeardPhrases(recogniser_, Said("copy", GetParam()));
     }
     SpeechRecogniser recogniser_;
 };
@@ -50,7 +39,7 @@ TEST_P(RecogniserTest, HearsEachCommandAsWrittenInTheGrammar) {
     }
     uint32_t seed = 10;
     for (const auto& [spoken, written] : cases) {
-        EXPECT_EQ(Listen(recogniser_, Said(spoken, GetParam(), ++seed)),
+        EXPECT_EQ(HeardPhrases(recogniser_, Said(spoken, GetParam(), ++seed)),
                   std::vector<std::string>{written})
             << "said \"" << spoken << "\"";
     }
@@ -60,7 +49,7 @@ TEST_P(RecogniserTest, SpeechOutsideTheGrammarIsNotTaken) {
     uint32_t seed = 20;
     for (const char* spoken :
          {"what time is it", "banana bread", "open the door", "good morning everybody"}) {
-        EXPECT_TRUE(Listen(recogniser_, Said(spoken, GetParam(), ++seed)).empty())
+        EXPECT_TRUE(HeardPhrases(recogniser_, Said(spoken, GetParam(), ++seed)).empty())
             << "said \"" << spoken << "\"";
     }
 }
@@ -71,20 +60,21 @@ TEST_P(RecogniserTest, APauseInsideACommandDoesNotSplitIt) {
     const auto rest = SpeechSamples::Speak("tab", GetParam());
     speech.insert(speech.end(), pause.begin(), pause.end());
     speech.insert(speech.end(), rest.begin(), rest.end());
-    EXPECT_EQ(Listen(recogniser_, SpeechSamples::Frame(speech, 0.5, 1.0, 6).samples),
+    EXPECT_EQ(HeardPhrases(recogniser_, SpeechSamples::Frame(speech, 0.5, 1.0, 6).samples),
               std::vector<std::string>{"Close Tab"});
 }
 
 TEST_P(RecogniserTest, ResetForgetsTheUtteranceInProgress) {
     const auto samples = Said("firefox", GetParam(), 30);
     const std::size_t half = samples.size() / 2;
-    Listen(recogniser_, {samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(half)});
+    HeardPhrases(recogniser_,
+                 {samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(half)});
     EXPECT_TRUE(recogniser_.InUtterance());
     recogniser_.Reset();
     EXPECT_FALSE(recogniser_.InUtterance());
-    EXPECT_TRUE(Listen(recogniser_, SpeechSamples::Quiet(1.0, 31)).empty());
+    EXPECT_TRUE(HeardPhrases(recogniser_, SpeechSamples::Quiet(1.0, 31)).empty());
     // And the next phrase is heard normally.
-    EXPECT_EQ(Listen(recogniser_, Said("firefox", GetParam(), 32)),
+    EXPECT_EQ(HeardPhrases(recogniser_, Said("firefox", GetParam(), 32)),
               std::vector<std::string>{"Firefox"});
 }
 
@@ -105,7 +95,8 @@ TEST(RecogniserColdStartTest, TheVeryFirstPhraseIsHeard) {
     for (const char* voice : {"flite:slt", "flite:rms"}) {
         SpeechRecogniser streamed;
         streamed.SetGrammar(kGrammar);
-        EXPECT_EQ(Listen(streamed, Said("firefox", voice, 40)), std::vector<std::string>{"Firefox"})
+        EXPECT_EQ(HeardPhrases(streamed, Said("firefox", voice, 40)),
+                  std::vector<std::string>{"Firefox"})
             << voice;
         // The whole phrase in one batch, as a decoder that fell behind (a busy machine, a slow
         // grammar build) receives it: the beginning of the speech must not be lost.
@@ -119,17 +110,17 @@ TEST(RecogniserColdStartTest, TheVeryFirstPhraseIsHeard) {
 
 TEST(RecogniserWithoutGrammarTest, HearsNothing) {
     SpeechRecogniser recogniser;
-    EXPECT_TRUE(Listen(recogniser, Said("notepad", "en-us")).empty());
+    EXPECT_TRUE(HeardPhrases(recogniser, Said("notepad", "en-us")).empty());
     EXPECT_FALSE(recogniser.InUtterance());
 
     // A grammar build asked to stop (the program is closing) leaves nothing to hear either.
     std::stop_source closing;
     closing.request_stop();
     EXPECT_TRUE(recogniser.SetGrammar(kGrammar, closing.get_token()).empty());
-    EXPECT_TRUE(Listen(recogniser, Said("notepad", "flite:slt", 50)).empty());
+    EXPECT_TRUE(HeardPhrases(recogniser, Said("notepad", "flite:slt", 50)).empty());
     EXPECT_FALSE(recogniser.InUtterance());
     recogniser.SetGrammar(kGrammar);
-    EXPECT_EQ(Listen(recogniser, Said("notepad", "flite:slt", 51)),
+    EXPECT_EQ(HeardPhrases(recogniser, Said("notepad", "flite:slt", 51)),
               std::vector<std::string>{"Notepad"});
 }
 
