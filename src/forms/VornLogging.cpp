@@ -5,7 +5,9 @@
 #include "common/DebugLog.h"
 #include "forms/AnsiQt.h"
 
-Q_LOGGING_CATEGORY(lcVorn, "vorn")
+// Quiet by default: steps passed over are expected in normal use. QT_LOGGING_RULES
+// "vorn.debug=true" shows them.
+Q_LOGGING_CATEGORY(lcVorn, "vorn", QtWarningMsg)
 
 void RouteDebugLogToVornCategory() {
     DebugLog::InstallSink([](std::string_view message) {

@@ -184,16 +184,24 @@ TEST(RunHandler, AFailureShowsItsMessageAndReturns) {
     Dialogs::Install(std::move(previous));
 }
 
-TEST(VornLogging, TheDebugLogGoesToTheVornCategory) {
+TEST(VornLogging, TheDebugLogGoesToTheVornCategoryShownOnlyWhenItsRulesAskForIt) {
     static std::vector<std::pair<QString, QString>> messages;
     messages.clear();
     RouteDebugLogToVornCategory();
-    QLoggingCategory::setFilterRules("vorn.debug=true");
     const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
             if (type == QtDebugMsg) messages.emplace_back(context.category, text);
         });
-    ResumeNext([] { throw ErrorRecord(53, "vorn", "File not found: caf\xE9.txt"); });
+    const auto passOverAFailedStep = [] {
+        ResumeNext([] { throw ErrorRecord(53, "vorn", "File not found: caf\xE9.txt"); });
+    };
+    QLoggingCategory::setFilterRules({});
+    passOverAFailedStep();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(lcVorn().isWarningEnabled());
+
+    QLoggingCategory::setFilterRules("vorn.debug=true");
+    passOverAFailedStep();
     qInstallMessageHandler(previous);
     QLoggingCategory::setFilterRules({});
     DebugLog::InstallSink(nullptr);
