@@ -14,7 +14,7 @@ jobs="${VORN_FUZZ_JOBS:-$(( ($(nproc) + 1) / 2 ))}"
 fuzz_dir="$root/tests/fuzz"
 started=$(date +%s)
 
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" test
 
 werror=OFF
 if [ "${CI:-}" = "true" ]; then werror=ON; fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The checks of the full test run besides the tests of the main build, in two groups:
 #   checks  quick checks of the sources, run before the main build
-#   builds  further builds of the code and the tests run in them, run after the main tests
+#   builds  a check of the main build's packages, further builds of the code and the tests run
+#           in them, run after the main tests
 # Each gate is a script; a new one is one more `run` line below.
 # Usage: scripts/gates.sh checks|builds
 set -euo pipefail
@@ -21,6 +22,7 @@ case "${1:-}" in
     run layering "$scripts/gates/layering.sh"
     ;;
   builds)
+    run packages "$scripts/gates/packages.sh"
     run sanitizers "$scripts/gates/sanitizers.sh"
     run clang "$scripts/gates/clang.sh"
     run fuzz "$scripts/fuzz.sh"

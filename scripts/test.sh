@@ -8,7 +8,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VORN_BUILD_DIR:-$root/build}"
 
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" test
 gates=0
 if [ $# -eq 0 ]; then gates=1; fi
 if [ "$gates" = 1 ]; then "$root/scripts/gates.sh" checks; fi
@@ -19,7 +19,8 @@ sanitize=OFF
 if [ -n "${VORN_SANITIZE:-}" ]; then sanitize=ON; fi
 start=$SECONDS
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVORN_WERROR="$werror" -DVORN_SANITIZE="$sanitize"
+  -DVORN_WERROR="$werror" -DVORN_SANITIZE="$sanitize" -DVORN_BUILD_TESTS=ON \
+  -DVORN_BUILD_BENCH=ON
 cmake --build "$build" -j "$(nproc)"
 echo "=== main build done in $((SECONDS - start)) s"
 start=$SECONDS

@@ -30,7 +30,7 @@ std::vector<std::string> Listen(SpeechRecogniser& recogniser, const std::vector<
 
 TEST(RealSpeechTest, RecordedCommandsAreHeardAndARecordedAudioBookIsNot) {
     ASSERT_TRUE(std::filesystem::is_directory(kRecordings))
-        << "scripts/install-deps.sh installs pocketsphinx-testdata";
+        << "scripts/install-deps.sh test installs pocketsphinx-testdata";
     // The recorded sentences among commands of the kind a user has.
     const std::vector<std::pair<std::string, std::vector<int16_t>>> recorded = {
         {"ten of clubs", SpeechSamples::ReadAudio(kRecordings / "cards/001.wav")},
