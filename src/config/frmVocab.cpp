@@ -302,10 +302,11 @@ bool frmVocab::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::FocusIn: {
             // The focus coming back with the window's activation (after a message box, from
-            // another program) or from a menu is no focus change inside the window.
+            // another program), from a popup menu or from the menu bar is no focus change
+            // inside the window.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (watched == txtCommand && reason != Qt::ActiveWindowFocusReason &&
-                reason != Qt::PopupFocusReason) {
+                reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
                 RunHandler([this] { txtCommand_GotFocus(); });
             }
             break;

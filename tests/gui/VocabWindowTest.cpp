@@ -355,3 +355,40 @@ TEST_F(VocabWindowTest, ClosingRebuildsTheGrammarFromTheListedVocabularies) {
               "<start>=shell\r\n<start>=list\r\n<start>=quit\r\n");
     EXPECT_EQ(Lists::Get(ListId::frmApp_lstVAppCmd).ListCount(), 0);
 }
+
+TEST_F(VocabWindowTest, SaveChangesChosenFromTheMenuByKeyboardOrMouseStoresTheEdit) {
+    WriteVocabulary("Edit", {"copy:^c", "open:^o", "save:^s"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    QListWidget* list = Window().lstDictionary;
+    QLineEdit* box = Window().txtCommand;
+    const auto byKeyboard = [&] {
+        QTest::keyClick(&Window(), Qt::Key_F, Qt::AltModifier);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
+    };
+    const auto byMouse = [&] {
+        QMenuBar* bar = Window().menuBar;
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                          bar->actionGeometry(Window().mnuFile->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QTest::mouseClick(Window().mnuFile, Qt::LeftButton, Qt::NoModifier,
+                          Window().mnuFile->actionGeometry(Window().mnuSaveChanges).center());
+    };
+    // Click an entry, move into the edit box, type over the entry, File > Save Changes.
+    const auto edit = [&](int row, const char* typed, const std::function<void()>& save) {
+        ShowActive();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(list->item(row)).center());
+        box->setFocus(Qt::ShortcutFocusReason);  // as its label's access key gives it
+        QTest::keyClicks(box, typed);
+        save();
+        EXPECT_EQ(ReadVocabulary("Edit").at(static_cast<std::size_t>(row)), typed);
+        // The menu bar giving the focus back does not load the entry again.
+        EXPECT_EQ(FromQString(box->text()), typed);
+    };
+    edit(1, "open:^+o", byKeyboard);
+    edit(2, "save:^+s", byMouse);
+    edit(0, "copy:^+c", byKeyboard);
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^+c", "open:^+o", "save:^+s"}));
+}
