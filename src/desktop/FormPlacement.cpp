@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QWidget>
 #include <optional>
+#include <utility>
 
 #include "desktop/Location.h"
 #include "forms/Twips.h"
@@ -49,6 +50,11 @@ public:
         if (frame.isNull()) pendingOuterSize_ = outer;
     }
 
+    // Puts the window into the corner again once the window manager has framed it.
+    void PlaceAtCornerOnceFramed(std::string name, int code) {
+        pendingCorner_ = PendingCorner{std::move(name), code};
+    }
+
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         switch (event->type()) {
@@ -58,6 +64,7 @@ protected:
             case QEvent::Move:
             case QEvent::Resize:
                 FinishPendingResize();
+                FinishPendingCorner();
                 break;
             default:
                 break;
@@ -75,9 +82,22 @@ private:
         Resize(*pendingOuterSize_);
     }
 
+    void FinishPendingCorner() {
+        if (!pendingCorner_ || !window_->isVisible() || FrameMargins(*window_).isNull()) return;
+        const PendingCorner corner = *std::exchange(pendingCorner_, std::nullopt);
+        FormPlacement placement(window_, corner.name);
+        Location::PositionForm(placement, corner.code);
+    }
+
+    struct PendingCorner {
+        std::string name;
+        int code;
+    };
+
     QWidget* window_;
     bool shown_;
     std::optional<QSize> pendingOuterSize_;
+    std::optional<PendingCorner> pendingCorner_;
 };
 
 FormPlacement::FormPlacement(QWidget* window, std::string name)
@@ -123,6 +143,11 @@ void FormPlacement::SetWindowState(int state) {
             window_->setWindowState(Qt::WindowNoState);
             break;
     }
+}
+
+void FormPlacement::MoveToCorner(int code) {
+    Location::PositionForm(*this, code);
+    if (FrameMargins(*window_).isNull()) tracker_->PlaceAtCornerOnceFramed(name_, code);
 }
 
 bool FormPlacement::Shown() const {

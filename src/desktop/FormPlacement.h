@@ -24,6 +24,10 @@ public:
     void Move(double left, double top, double width, double height) override;
     void SetWindowState(int state) override;
 
+    // Puts the window into a corner of the work area (Location::PositionForm). A window not yet
+    // framed is put there again once its frame is known, so that the frame too lies inside.
+    void MoveToCorner(int code);
+
     // True once the window has been shown in this run.
     bool Shown() const;
 

@@ -13,6 +13,7 @@
 #include "config/frmApp.h"
 #include "config/frmVocab.h"
 #include "desktop/FormPlacement.h"
+#include "desktop/Location.h"
 #include "engine/CApp.h"
 #include "engine/MainWindowLink.h"
 #include "engine/RunningApps.h"
@@ -72,7 +73,8 @@ frmVorn::~frmVorn() = default;
 
 void frmVorn::Form_Load() {
     FormPlacement placement(this, kName);
-    RestoreFormLocation(placement);
+    // With nothing saved, the bottom-right corner keeps the always-on-top window out of the way.
+    if (!RestoreFormLocation(placement)) placement.MoveToCorner(Location::kBottomRight);
 
     mApp = std::make_unique<CApp>();
     mVocab = std::make_unique<CVocab>();

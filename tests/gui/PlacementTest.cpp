@@ -54,9 +54,18 @@ TEST_F(PlacementTest, AWindowRestoredMaximizedComesBackToItsSizeWhenMadeNormal) 
     EXPECT_EQ(Stored("frmApp/State").toStdString(), "Normal");
 }
 
+TEST_F(PlacementTest, WithNothingSavedTheMainWindowOpensInTheWorkAreasBottomRightCorner) {
+    desktop->workArea = {40, 10, 1040, 810};  // panels on every side
+    ShowFramed(frmVorn::Default());
+    const auto outerCorner = [] { return frmVorn::Default().frameGeometry().bottomRight(); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outerCorner() == QPoint(1039, 809); }))
+        << outerCorner().x() << "," << outerCorner().y();
+}
+
 TEST_F(PlacementTest, TheMainWindowComesBackWhereItWasLeft) {
     Store("frmVorn/Location", "3000,1500,100,100");
     ShowFramed(frmVorn::Default());
+    EXPECT_EQ(frmVorn::Default().frameGeometry().topLeft(), QPoint(200, 100));
     FormRegistry::Unload("frmVorn");
     const QString first = Stored("frmVorn/Location");
     EXPECT_TRUE(first.startsWith("3000,1500,")) << first.toStdString();
