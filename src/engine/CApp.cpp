@@ -55,11 +55,12 @@ void RefuseSeparators(const std::string& what, const std::string& name) {
                              "\" cannot be saved: it may not hold \"*\", \"~\" or \"$\".");
 }
 
+// The characters a record holds: its byte count takes two of its bytes.
+constexpr std::size_t kTextRoom = CFile::kAppRecordLength - 2;
+
 // A record longer than the file holds is refused with error 5 and a description that gives
 // the room there is, before anything is written.
 void RefuseTooLong(const AppRecord& record) {
-    // A record's byte count takes two of its bytes.
-    constexpr std::size_t kTextRoom = CFile::kAppRecordLength - 2;
     const std::size_t length = record.Text().size();
     if (length <= kTextRoom) return;
     const std::size_t fields =
@@ -72,6 +73,26 @@ void RefuseTooLong(const AppRecord& record) {
                          "phrase, vocabulary name and path may hold at most " +
                              std::to_string(room) + " characters together, and they hold " +
                              std::to_string(fields) + ".");
+}
+
+// A window whose identity leaves no room for a phrase and a vocabulary name of one character
+// each could be added but never completed: it is refused with error 5 and a description that
+// says why, before anything is written.
+void RefuseIdentityWithoutRoom(const std::string& identity) {
+    constexpr std::size_t kLeastFields = 2;
+    AppRecord record;
+    record.identity = identity;
+    // The identity as stored, with its separators and the phrase's and vocabulary's ends.
+    const std::size_t taken = record.Text().size();
+    if (taken + kLeastFields <= kTextRoom) return;
+    std::string description =
+        "This window's title is too long to keep: an application entry holds " +
+        std::to_string(kTextRoom) + " characters, and this window's class name and title take " +
+        std::to_string(taken) +
+        " of them, which leaves no room for both an activation phrase and a vocabulary name.";
+    if (identity.find('*') != std::string::npos)
+        description += " Each \"*\" in the title counts twice.";
+    PlatformError::Raise(PlatformError::kInvalidProcedureCall, description);
 }
 
 IListControl& AppList() {
@@ -106,6 +127,7 @@ void CApp::KeepAlive() {
 }
 
 void CApp::VAppAdd(const std::string& sAppName, int16_t, bool bCreateFromNew) {
+    if (!bCreateFromNew) RefuseIdentityWithoutRoom(sAppName);
     const OpenRecordFile open(mFile);
     mFile.InitRecord();
     while (!mFile.FileRead(mFile.RecordNumber()).empty()) mFile.IncrementRecord();

@@ -26,7 +26,8 @@ public:
     void UserCopy(const std::string& sCopy);
     void KeepAlive();
     // Writes a record into the first free record: sAppName and "*", or sAppName unchanged when
-    // bCreateFromNew. iRecNumber is not used.
+    // bCreateFromNew. iRecNumber is not used. An identity whose record would have no room for
+    // a phrase and a vocabulary name is refused with error 5, and nothing is written.
     void VAppAdd(const std::string& sAppName, int16_t iRecNumber = 0, bool bCreateFromNew = false);
     // Reads the record of the selected application-list entry into the properties and returns
     // its activation phrase. iRecord is not used.

@@ -66,6 +66,26 @@ TEST_F(AppWindowTest, ADroppedWindowIsAppendedUnselectedAndStoredWithAStarOrSays
     EXPECT_EQ(dialogs().boxes.size(), 2u);
 }
 
+TEST_F(AppWindowTest, AWindowWhoseTitleLeavesNoRoomForTheFieldsIsNotAdded) {
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    FillApps();
+    // Titles come in at most 255 characters long.
+    Drop("Gnome-terminal \xA6 " + std::string(255, 'a'));
+    Drop("XTerm \xA6 " + std::string(200, '*'));
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    for (const auto& box : dialogs().boxes) {
+        EXPECT_EQ(box.title, "Add Application");
+        EXPECT_EQ(box.text.rfind("This window's title is too long to keep", 0), 0u) << box.text;
+    }
+    EXPECT_NE(dialogs().boxes[1].text.find("Each \"*\" in the title counts twice."),
+              std::string::npos);
+    EXPECT_EQ(Apps().ListCount(), 1);
+    EXPECT_EQ(ReadApps(), std::vector<std::string>{kTerm + "*shell~Editing$xterm"});
+    Window().cmdCloseApp_Click();  // nothing incomplete was left to stop the close
+    EXPECT_FALSE(frmApp::IsLoaded());
+    EXPECT_EQ(dialogs().boxes.size(), 2u);
+}
+
 TEST_F(AppWindowTest, SelectingAnEntryShowsItsStoredFields) {
     WriteApps({kTerm + "*shell~Editing$xterm -e top", kNotes + "*"});
     FillApps();

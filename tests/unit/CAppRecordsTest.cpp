@@ -52,14 +52,21 @@ TEST_F(CAppRecordsTest, VAppAddWritesIntoTheFirstFreeRecord) {
     EXPECT_EQ(fresh.AppRecordCount(), 5);
 }
 
-TEST_F(CAppRecordsTest, VAppAddOfATooLongIdentityFailsAndWritesNothing) {
+TEST_F(CAppRecordsTest, VAppAddRefusesAnIdentityThatLeavesNoRoomToCompleteItsRecord) {
+    // A record holds 268 characters: the identity, "*", a phrase, "~", a vocabulary name, "$".
     WriteApps({editor + "*"});
     CApp app;
-    EXPECT_EQ(ErrorOf([&] { app.VAppAdd(std::string(268, 'x')); }), 13012);
-    EXPECT_EQ(ReadApps(), std::vector<std::string>{editor + "*"});
-    EXPECT_FALSE(DataSlot::Instance().IsOpen());
-    app.VAppAdd(std::string(267, 'x'));
-    EXPECT_EQ(ReadApps().back(), std::string(267, 'x') + "*");
+    for (const std::string& identity : {std::string(264, 'x'), std::string(132, '*')}) {
+        EXPECT_EQ(ErrorOf([&] { app.VAppAdd(identity); }), 5);
+        EXPECT_EQ(ReadApps(), std::vector<std::string>{editor + "*"});
+        EXPECT_FALSE(DataSlot::Instance().IsOpen());
+    }
+    app.VAppAdd(std::string(263, 'x'));
+    app.VAppAdd(std::string(131, '*'));
+    app.AddUserAppName("p", "v", "", 1);
+    app.AddUserAppName("p", "v", "", 2);
+    EXPECT_EQ(ReadApps(), (std::vector<std::string>{editor + "*", std::string(263, 'x') + "*p~v$",
+                                                    "*" + std::string(262, '*') + "*p~v$"}));
 }
 
 TEST_F(CAppRecordsTest, UserDefinedNameReadsTheSelectedRecord) {
