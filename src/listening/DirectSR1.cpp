@@ -59,6 +59,7 @@ void DirectSR1::StartListening() {
                 this, [this, session, reason] { DeliverFailure(session, reason); },
                 Qt::QueuedConnection);
         });
+    emit ListeningChanged();
 }
 
 void DirectSR1::StopListening() {
@@ -66,6 +67,7 @@ void DirectSR1::StopListening() {
     listening_ = false;
     source_->Stop();
     worker_->BeginSession(++session_);
+    emit ListeningChanged();
 }
 
 void DirectSR1::Deliver(quint64 session, const QString& phrase) {

@@ -37,6 +37,8 @@ signals:
     // The microphone could not be opened or stopped delivering (the text says why). Raised
     // once per listening session; the next StartListening tries again.
     void MicrophoneFailed(const QString& reason);
+    // StartListening or StopListening changed IsListening.
+    void ListeningChanged();
 
 private:
     void Deliver(quint64 session, const QString& phrase);

@@ -1,32 +1,83 @@
 #include "listening/SoundMeter.h"
 
+#include <qdrawutil.h>
+
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-constexpr int kSteps = 1000;
+
+constexpr int kFrameWidth = 1;
+constexpr int kLampGap = 1;
+
+const QColor kLiveTrough(24, 24, 24);
+const QColor kGreyedTrough(165, 165, 165);
+const QColor kGreyedLamp(205, 205, 205);
+const QColor kHatching(110, 110, 110);
+
+// Lamps up to 70 % of the full scale are green, up to 90 % yellow, the rest red.
+QColor LampColour(double position) {
+    if (position < 0.7) return {40, 210, 60};
+    if (position < 0.9) return {240, 210, 40};
+    return {235, 45, 40};
 }
 
-SoundMeter::SoundMeter(QWidget* parent) : QProgressBar(parent) {
-    setRange(0, kSteps);
-    setTextVisible(false);
-    Redraw();
+}  // namespace
+
+SoundMeter::SoundMeter(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void SoundMeter::SetFullScale(float fullScale) {
     fullScale_ = fullScale;
-    Redraw();
+    update();
 }
 
 void SoundMeter::SetLevel(float level) {
     level_ = level;
-    Redraw();
+    update();
 }
 
-void SoundMeter::Redraw() {
+void SoundMeter::SetLook(Look look) {
+    if (look == look_) return;
+    look_ = look;
+    update();
+}
+
+int SoundMeter::LitLamps(int lamps) const {
     const float fraction = fullScale_ > 0 ? std::clamp(level_ / fullScale_, 0.0f, 1.0f) : 0.0f;
-    setValue(static_cast<int>(std::lround(fraction * kSteps)));
+    return static_cast<int>(std::lround(fraction * static_cast<float>(lamps)));
+}
+
+void SoundMeter::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    qDrawShadePanel(&painter, rect(), palette(), true, kFrameWidth);
+    const QRect trough = rect().adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
+    const bool listening = look_ == Look::Listening;
+    painter.fillRect(trough, listening ? kLiveTrough : kGreyedTrough);
+
+    // Lamps about a third as wide as they are high, spread evenly with a gap around each.
+    const QRect lampRow = trough.adjusted(kLampGap, kLampGap, -kLampGap, -kLampGap);
+    const int span = lampRow.width() + kLampGap;
+    const int lamps = std::max(1, span / (std::max(2, lampRow.height() / 3) + kLampGap));
+    const int lit = listening ? LitLamps(lamps) : 0;
+    for (int lamp = 0; lamp < lamps; ++lamp) {
+        const int left = lampRow.left() + lamp * span / lamps;
+        const int right = lampRow.left() + (lamp + 1) * span / lamps - kLampGap;
+        const QRect shape(QPoint(left, lampRow.top()), QPoint(right - 1, lampRow.bottom()));
+        const QColor colour = LampColour(static_cast<double>(lamp) / lamps);
+        if (!listening) {
+            painter.fillRect(shape, kGreyedLamp);
+        } else {
+            // An unlit lamp glows faintly: the meter reads as switched on when all is quiet.
+            painter.fillRect(shape, lamp < lit ? colour : colour.darker(400));
+        }
+    }
+    if (look_ == Look::StoppedForConfiguration) {
+        painter.fillRect(trough, QBrush(kHatching, Qt::BDiagPattern));
+    }
 }
 
 void SoundMeter::mousePressEvent(QMouseEvent* event) {

@@ -65,6 +65,7 @@ frmVorn::frmVorn() {
     connect(DirectSR1, &::DirectSR1::MicrophoneFailed, this, [this](const QString& reason) {
         RunHandler([&] { DirectSR1_MicrophoneFailed(FromQString(reason)); });
     });
+    connect(DirectSR1, &::DirectSR1::ListeningChanged, this, [this] { ShowListeningState(); });
     connect(DirectSR1, &::DirectSR1::AudioLevel, this,
             [this](qint32 level) { DirectSR1_AudioLevel(level); });
 }
@@ -167,7 +168,10 @@ void frmVorn::cmdConfigure_Click() {
     });
     ResumeNext([] { Lists::Get(ListId::frmApp_lstVAppCmd).SetListIndex(0); });
     ResumeNext([this] { mVocab->FillVocabFile(false); });
-    ResumeNext([this] { mApp->SetPBClickState(true); });
+    ResumeNext([this] {
+        mApp->SetPBClickState(true);
+        ShowListeningState();
+    });
     ResumeNext([] { frmApp::Default().ShowModal(); });
 }
 
@@ -200,6 +204,16 @@ void frmVorn::VUMeter_ToggleListening() {
     } else {
         ResumeNext([this] { DirectSR1->StartListening(); });
         mApp->SetPBClickState(false);
+    }
+}
+
+void frmVorn::ShowListeningState() {
+    if (DirectSR1->IsListening()) {
+        VUMeter->SetLook(SoundMeter::Look::Listening);
+    } else if (mApp != nullptr && mApp->PBClickState()) {
+        VUMeter->SetLook(SoundMeter::Look::StoppedForConfiguration);
+    } else {
+        VUMeter->SetLook(SoundMeter::Look::Paused);
     }
 }
 

@@ -46,6 +46,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The meter shows whether the recogniser listens, and if not, whether the next toggle
+    // resumes after configuration or after a pause.
+    void ShowListeningState();
+
     std::unique_ptr<CApp> mApp;
     std::unique_ptr<CVocab> mVocab;
     bool bConfigOpened = false;

@@ -1,6 +1,9 @@
+#include <QColor>
+#include <QImage>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "GuiFixture.h"
@@ -17,6 +20,43 @@ namespace {
 
 const std::string kTerm = "XTerm \xA6 shell";
 const std::string kNotes = "gedit \xA6 notes.txt";
+
+// What the picture of the sound meter shows.
+struct DrawnMeter {
+    // "listening": a dark trough with lamps; "paused": greyed; "stopped for configuration":
+    // greyed and hatched.
+    std::string state;
+    double litPart = 0;  // how far bright coloured lamps reach along the trough, 0 to 1
+};
+
+DrawnMeter Drawn(QWidget& meter) {
+    const QImage picture = meter.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Inside the frame and the margin around the lamps.
+    const QRect inside = picture.rect().adjusted(2, 2, -2, -2);
+    int darkOrLit = 0;
+    int litRight = inside.left() - 1;
+    bool rowsAlike = true;  // upright lamps; lines across them would make the rows differ
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor pixel = picture.pixelColor(x, y);
+            rowsAlike = rowsAlike && pixel == picture.pixelColor(x, inside.top());
+            if (pixel.lightness() < 64) {
+                ++darkOrLit;
+            } else if (pixel.hsvSaturation() > 150 && pixel.value() > 180) {
+                ++darkOrLit;
+                litRight = std::max(litRight, x);
+            }
+        }
+    }
+    DrawnMeter drawn;
+    if (darkOrLit * 2 > inside.width() * inside.height()) {
+        drawn.state = "listening";
+    } else {
+        drawn.state = rowsAlike ? "paused" : "stopped for configuration";
+    }
+    drawn.litPart = static_cast<double>(litRight - inside.left() + 1) / inside.width();
+    return drawn;
+}
 
 class MainWindowTest : public GuiFixture {
 protected:
@@ -112,6 +152,59 @@ TEST_F(MainWindowTest, TheToggleFollowsTheFourListeningStates) {
     Main().VUMeter_ToggleListening();  // still resumes
     EXPECT_TRUE(Listening());
     EXPECT_FALSE(Main().Paused());
+}
+
+TEST_F(MainWindowTest, TheMeterDrawsTheListeningStateThroughTheToggleAndConfigure) {
+    const auto meter = [this] { return Drawn(*Main().VUMeter); };
+    // A picture of the whole window in each state, among the test artefacts.
+    const auto keep = [this](const std::string& state) {
+        std::filesystem::create_directories(VORN_ARTEFACTS);
+        Main().grab().save(QString::fromStdString(VORN_ARTEFACTS "/main-window-" + state + ".png"));
+    };
+    Main().DirectSR1_AudioLevel(1500);  // half the full scale
+    EXPECT_EQ(meter().state, "listening");
+    EXPECT_NEAR(meter().litPart, 0.5, 0.08);
+    keep("listening");
+
+    Main().VUMeter_ToggleListening();
+    EXPECT_EQ(meter().state, "paused");
+    EXPECT_EQ(meter().litPart, 0.0);
+    keep("paused");
+    Main().VUMeter_ToggleListening();
+    EXPECT_EQ(meter().state, "listening");
+
+    DrawnMeter inside;
+    DrawnMeter whileSoundMeter;
+    DrawnMeter afterDone;
+    QTimer::singleShot(0, [&] {
+        inside = meter();
+        keep("stopped-for-configuration");
+        // The Sound Meter command listens while its dialog is open; Done stops again.
+        QTimer::singleShot(0, [&] {
+            Main().DirectSR1_AudioLevel(4000);  // above the full scale
+            whileSoundMeter = meter();
+            keep("sound-meter");
+            frmVolSet::Default().cmdDone_Click();
+        });
+        frmApp::Default().mnuMeter_Click();
+        afterDone = meter();
+        frmApp::Default().close();
+    });
+    Main().cmdConfigure_Click();
+    EXPECT_EQ(inside.state, "stopped for configuration");
+    EXPECT_EQ(whileSoundMeter.state, "listening");
+    EXPECT_GT(whileSoundMeter.litPart, 0.9);
+    EXPECT_EQ(afterDone.state, "stopped for configuration");
+    EXPECT_EQ(meter().state, "stopped for configuration");
+    Main().VUMeter_ToggleListening();
+    EXPECT_EQ(meter().state, "listening");
+
+    // Paused before Configure: stopped for configuration all the same, and the toggle resumes.
+    Main().VUMeter_ToggleListening();
+    Configure();
+    EXPECT_EQ(meter().state, "stopped for configuration");
+    Main().VUMeter_ToggleListening();
+    EXPECT_EQ(meter().state, "listening");
 }
 
 TEST_F(MainWindowTest, AToggleWhileTheApplicationWindowIsVisibleOnlyInvertsThePause) {
