@@ -26,8 +26,9 @@ public:
     virtual ~IDialogs() = default;
     virtual MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                              const std::string& title) = 0;
-    // Asks for one line of text; the empty text when the user cancels. Without a position the
-    // box stands where the window system puts it; with one it is kept on the screen.
+    // Asks for one line of text; the empty text when the user cancels, or when the text holds
+    // characters that ANSI lacks (the user is told so). Without a position the box stands where
+    // the window system puts it; with one it is kept on the screen.
     virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText,
                                  std::optional<TwipsPoint> position) = 0;

@@ -84,12 +84,12 @@ bool KeyIsDown(int vk) {
     return (Platform::Keyboard().GetKeyState(vk) & 0x8000) != 0;
 }
 
-// A name that would make a file outside the vocabulary folder, a hidden file the listing
-// leaves out, or an application record that reads back wrong (its fields are separated by
-// "*", "~" and "$").
+// A name that would make a file outside the vocabulary folder, a file the listing shows under
+// another name (it lists a file by its name up to the first "."), or an application record
+// that reads back wrong (its fields are separated by "*", "~" and "$").
 bool IsUsableVocabularyName(const std::string& name) {
-    return name.find_first_of(std::string("/\0", 2)) == std::string::npos &&
-           !name.starts_with('.') && !AppRecord::HoldsSeparator(name);
+    return name.find_first_of(std::string("/.\0", 3)) == std::string::npos &&
+           !AppRecord::HoldsSeparator(name);
 }
 
 // The row of the vocabulary list that a drag at height y selects; -1 for none.
@@ -524,9 +524,8 @@ void frmVocab::NewVocabulary() {
         return;
     }
     if (!IsUsableVocabularyName(name)) {
-        Dialogs::MsgBox(
-            "A vocabulary name cannot hold \"/\", \"*\", \"~\" or \"$\", nor begin with \".\".",
-            MsgButtons::OK, MsgIcon::Information, "New Vocabulary");
+        Dialogs::MsgBox("A vocabulary name cannot hold \"/\", \".\", \"*\", \"~\" or \"$\".",
+                        MsgButtons::OK, MsgIcon::Information, "New Vocabulary");
         return;
     }
     try {

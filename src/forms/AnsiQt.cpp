@@ -1,6 +1,17 @@
 #include "forms/AnsiQt.h"
 
+#include <algorithm>
+
 #include "common/AnsiText.h"
+
+namespace {
+
+// The code page's byte for one UTF-16 unit; '?' for a character it lacks.
+char AnsiByteOf(QChar c) {
+    return c.isSurrogate() ? '?' : Ansi::FromCodePoint(c.unicode());
+}
+
+}  // namespace
 
 QString ToQString(const std::string& ansi) {
     QString text;
@@ -12,8 +23,11 @@ QString ToQString(const std::string& ansi) {
 std::string FromQString(const QString& text) {
     std::string ansi;
     ansi.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar c : text) {
-        ansi += c.isSurrogate() ? '?' : Ansi::FromCodePoint(c.unicode());
-    }
+    for (QChar c : text) ansi += AnsiByteOf(c);
     return ansi;
+}
+
+bool IsAnsiText(const QString& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c == u'?' || AnsiByteOf(c) != '?'; });
 }

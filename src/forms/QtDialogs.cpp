@@ -90,5 +90,15 @@ std::string QtDialogs::InputBox(const std::string& prompt, const std::string& ti
         const QPoint wanted(Twips::ToPixels(position->x), Twips::ToPixels(position->y));
         box.move(KeptOnScreen(wanted, box.frameGeometry().size()));
     }
-    return box.exec() == QDialog::Accepted ? FromQString(box.textValue()) : std::string();
+    if (box.exec() != QDialog::Accepted) return {};
+    // Characters the data text lacks would each become "?", so that different texts came out
+    // the same: such a text is refused, as cancelled, instead of kept changed.
+    if (!IsAnsiText(box.textValue())) {
+        MsgBox(
+            "This text cannot be kept: it holds characters outside the Western European "
+            "(Windows-1252) character set, which is all that can be stored.",
+            MsgButtons::OK, MsgIcon::Information, title);
+        return {};
+    }
+    return FromQString(box.textValue());
 }

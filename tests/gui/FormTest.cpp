@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QInputDialog>
 #include <QListWidget>
 #include <QLoggingCategory>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
@@ -242,4 +244,34 @@ TEST(QtDialogs, AnInputBoxAskedToStandAboveTheScreenIsKeptOnIt) {
     EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
     EXPECT_EQ(placed.x(), Twips::ToPixels(600));
     EXPECT_EQ(placed.y(), screen.top());
+}
+
+TEST(QtDialogs, AnInputBoxRefusesATextThatTheDataTextCannotHold) {
+    QtDialogs dialogs;
+    std::vector<QString> told;
+    const auto answer = [&](const char* typedUtf8) {
+        QTimer::singleShot(0, [&, typed = QString::fromUtf8(typedUtf8)] {
+            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            QTimer::singleShot(0, [&] {
+                auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (message == nullptr) return;
+                told.push_back(message->windowTitle() + ": " + message->text());
+                message->accept();
+            });
+            box->setTextValue(typed);
+            box->accept();
+        });
+        return dialogs.InputBox("Enter Name of New Vocabulary: ", "New Vocabulary", "",
+                                std::nullopt);
+    };
+    for (const char* typed : {"Привет", "日本語", "🎵🎶", "Notes \u2460"}) {
+        EXPECT_EQ(answer(typed), "") << typed;
+    }
+    ASSERT_EQ(told.size(), 4u);
+    EXPECT_TRUE(told[0].startsWith("New Vocabulary: This text cannot be kept"))
+        << told[0].toStdString();
+    // Every character of the code page is kept, "?" among them.
+    EXPECT_EQ(answer("Café – 5€?"), "Caf\xE9 \x96 5\x80?");
+    EXPECT_EQ(told.size(), 4u);
 }

@@ -120,7 +120,8 @@ TEST_F(VocabWindowTest, NewVocabulariesAreCheckedThenCreatedAndListed) {
     WriteVocabulary("work", {});
     ListVocabularies();
     Window().move(3000 / 15, 900 / 15);
-    dialogs().inputAnswers = {"Work", "my.words", "", "a/b", "..", "phrase*", "x~y", "cost$"};
+    dialogs().inputAnswers = {"Work",       "my words", "",    "a/b",  "..",
+                              "Notes v1.2", "phrase*",  "x~y", "cost$"};
     Window().mnuNewVocab->trigger();
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(dialogs().boxes[0].text, "You Already Have A Vocabulary With That Name!");
@@ -131,22 +132,22 @@ TEST_F(VocabWindowTest, NewVocabulariesAreCheckedThenCreatedAndListed) {
     EXPECT_NEAR(dialogs().inputPositions[0]->x, 3000 + 600, 15);
     EXPECT_NEAR(dialogs().inputPositions[0]->y, 900 - 1700, 15);
 
-    Window().mnuNewVocab->trigger();  // my.words: the file my.words.txt, listed as my
-    EXPECT_TRUE(std::filesystem::exists(folder.File("vocab/my.words.txt")));
-    EXPECT_EQ(ListItems(Vocabularies()), (Items{"my", "work"}));
+    Window().mnuNewVocab->trigger();
+    EXPECT_TRUE(std::filesystem::exists(folder.File("vocab/my words.txt")));
+    EXPECT_EQ(ListItems(Vocabularies()), (Items{"my words", "work"}));
     EXPECT_EQ(Vocabularies().ListIndex(), -1);
 
     Window().mnuNewVocab->trigger();  // cancelled: nothing at all
     EXPECT_EQ(dialogs().boxes.size(), 1u);
 
-    // Names that would leave the folder, hide the file, or break the application records.
-    for (int i = 0; i < 5; ++i) Window().mnuNewVocab->trigger();
-    ASSERT_EQ(dialogs().boxes.size(), 6u);
+    // Names that would leave the folder, be listed under another name (up to the first "."),
+    // or break the application records.
+    for (int i = 0; i < 6; ++i) Window().mnuNewVocab->trigger();
+    ASSERT_EQ(dialogs().boxes.size(), 7u);
     EXPECT_EQ(dialogs().boxes[1].title, "New Vocabulary");
     EXPECT_NE(dialogs().boxes[1].text.find("cannot hold"), std::string::npos);
-    EXPECT_EQ(ListItems(Vocabularies()), (Items{"my", "work"}));
+    EXPECT_EQ(ListItems(Vocabularies()), (Items{"my words", "work"}));
     EXPECT_FALSE(std::filesystem::exists(folder.File("vocab/a")));
-    EXPECT_FALSE(std::filesystem::exists(folder.File("vocab/...txt")));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.File("vocab")),
                             std::filesystem::directory_iterator()),
               2);
