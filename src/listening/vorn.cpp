@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
          {RecordPaths::GrammarFile(), RecordPaths::ProgramFile(RecordPaths::kAppFileName)}) {
         AsideFile::RemoveLeftOvers(file);
     }
+    AsideFile::RemoveLeftOversIn(RecordPaths::VocabFolder(), RecordPaths::kRecordFileExtension);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vorn! Voice Control");

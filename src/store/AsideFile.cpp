@@ -9,6 +9,7 @@
 #include <random>
 #include <string_view>
 
+#include "common/AnsiText.h"
 #include "store/WriteFailure.h"
 
 namespace {
@@ -27,6 +28,26 @@ std::string RandomSuffix() {
     std::string suffix(kSuffixLength, ' ');
     for (char& c : suffix) c = kNameCharacters[pick(generator)];
     return suffix;
+}
+
+// Removes the regular files in folder whose names are aside file names of a target name that
+// belongs (the name before the aside mark and suffix).
+template <class Belongs>
+void RemoveAsideFiles(const std::filesystem::path& folder, Belongs belongs) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        constexpr std::size_t kTail = kNameMark.size() + kSuffixLength;
+        if (name.size() <= kTail) continue;
+        const std::size_t markAt = name.size() - kTail;
+        const bool aside = name.compare(markAt, kNameMark.size(), kNameMark) == 0 &&
+                           name.find_first_not_of(kNameCharacters, markAt + kNameMark.size()) ==
+                               std::string::npos &&
+                           belongs(std::string_view(name).substr(0, markAt));
+        std::error_code ignored;
+        if (aside && entry.is_regular_file(ignored)) fs::remove(entry.path(), ignored);
+    }
 }
 
 }  // namespace
@@ -73,16 +94,15 @@ bool AsideFile::Commit() {
 }
 
 void AsideFile::RemoveLeftOvers(const std::string& target) {
-    namespace fs = std::filesystem;
-    const fs::path targetPath(target);
-    const std::string prefix = targetPath.filename().string() + std::string(kNameMark);
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(targetPath.parent_path(), ec)) {
-        const std::string name = entry.path().filename().string();
-        const bool aside =
-            name.size() == prefix.size() + kSuffixLength && name.starts_with(prefix) &&
-            name.find_first_not_of(kNameCharacters, prefix.size()) == std::string::npos;
-        std::error_code ignored;
-        if (aside && entry.is_regular_file(ignored)) fs::remove(entry.path(), ignored);
-    }
+    const std::filesystem::path targetPath(target);
+    const std::string targetName = targetPath.filename().string();
+    RemoveAsideFiles(targetPath.parent_path(),
+                     [&](std::string_view name) { return name == targetName; });
+}
+
+void AsideFile::RemoveLeftOversIn(const std::string& folder, std::string_view targetEnding) {
+    RemoveAsideFiles(folder, [&](std::string_view name) {
+        return name.size() >= targetEnding.size() &&
+               Ansi::EqualsIgnoreCase(name.substr(name.size() - targetEnding.size()), targetEnding);
+    });
 }

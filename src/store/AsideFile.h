@@ -28,6 +28,10 @@ public:
     // Removes the aside files of target that a process ended in the middle of a rewrite left
     // behind. Only for the one process that may write the target.
     static void RemoveLeftOvers(const std::string& target);
+    // Removes, in folder, the aside files that ended rewrites left behind of every target whose
+    // name ends in targetEnding (ignoring case), whether the target is still there or not. Only
+    // for the one process that may write those targets.
+    static void RemoveLeftOversIn(const std::string& folder, std::string_view targetEnding);
 
 private:
     std::string target_;

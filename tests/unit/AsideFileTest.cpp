@@ -66,6 +66,26 @@ TEST(AsideFileTest, LeftOversOfEndedRewritesAreRemovedAndNothingElse) {
     EXPECT_TRUE(fs::is_directory(folder.File("temp.txt.new-Folder")));
 }
 
+TEST(AsideFileTest, LeftOversOfEveryVocabularyAreRemovedThoseOfTheirFilesOnly) {
+    TempProgramFolder folder;
+    folder.MakeVocabFolder();
+    const std::vector<std::string> kept = {"Notes.txt", "Notes.txt.new-Ab1", "Notes.dat.new-Ab12Cd",
+                                           "Notes.txt.new-Ab 2Cd", "Notes.txt.old-Ab12Cd"};
+    for (const std::string& name : kept) WriteBytes(folder.File("vocab/" + name), name);
+    const std::vector<std::string> leftOvers = {"Notes.txt.new-Ab12Cd", "Gone.TXT.new-x9Y8z7",
+                                                ".txt.new-000000"};
+    for (const std::string& name : leftOvers) WriteBytes(folder.File("vocab/" + name), "left over");
+    fs::create_directory(folder.File("vocab/Words.txt.new-Folder"));
+    WriteBytes(folder.File("temp.txt.new-Ab12Cd"), "not a vocabulary's");
+    AsideFile::RemoveLeftOversIn(folder.File("vocab"), ".txt");
+    for (const std::string& name : leftOvers)
+        EXPECT_FALSE(fs::exists(folder.File("vocab/" + name))) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(folder.File("vocab/" + name))) << name;
+    EXPECT_TRUE(fs::is_directory(folder.File("vocab/Words.txt.new-Folder")));
+    EXPECT_TRUE(fs::exists(folder.File("temp.txt.new-Ab12Cd")));
+}
+
 TEST(AsideFileTest, NoneInAFolderThatIsMissing) {
     TempProgramFolder folder;
     EXPECT_EQ(ErrorOf([&] { AsideFile aside(folder.File("missing/temp.txt")); }), 75);
