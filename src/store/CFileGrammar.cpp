@@ -1,5 +1,6 @@
 // The speech grammar builder of CFile: TempLoad.
 
+#include <filesystem>
 #include <unordered_set>
 
 #include "common/AnsiText.h"
@@ -47,8 +48,10 @@ std::string ListLines(const IListControl& list) {
 bool gGrammarFailureReported = false;
 
 // Puts the new text in the grammar file's place in one step, once all of it is on the disk;
-// otherwise the old file stays as it was, and the user is told why.
+// otherwise the old file, when there is one, stays as it was, and the user is told why.
 void ReplaceGrammarFile(const std::string& path, const std::string& text) {
+    std::error_code ec;
+    const bool hadOne = std::filesystem::exists(path, ec);
     std::string failure;
     try {
         AsideFile aside(path);
@@ -62,8 +65,9 @@ void ReplaceGrammarFile(const std::string& path, const std::string& text) {
     }
     if (gGrammarFailureReported) return;
     gGrammarFailureReported = true;
-    Dialogs::MsgBox(failure + " The speech grammar file keeps what it held before.", MsgButtons::OK,
-                    MsgIcon::Exclamation, "Speech Grammar");
+    Dialogs::MsgBox(failure + (hadOne ? " The speech grammar file keeps what it held before."
+                                      : " No speech grammar could be written."),
+                    MsgButtons::OK, MsgIcon::Exclamation, "Speech Grammar");
 }
 
 }  // namespace

@@ -148,4 +148,17 @@ TEST_F(GrammarFileTest, AFileNotWrittenWholeLeavesTheOldOneAndIsReportedOncePerR
         file.TempLoad();
     }
     EXPECT_EQ(folder.dialogs().boxes.size(), 2u);  // a new run of failures is reported again
+
+    // Without a grammar file before, the box does not say that one keeps anything.
+    file.TempLoad();
+    std::filesystem::remove(folder.File("temp.txt"));
+    {
+        const FileSizeLimit fullDisk(20);
+        file.TempLoad();
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.File("temp.txt")));
+    ASSERT_EQ(folder.dialogs().boxes.size(), 3u);
+    EXPECT_EQ(folder.dialogs().boxes[2].text,
+              "There is no room left on the disk to write \"" + folder.File("temp.txt") +
+                  "\", so nothing was saved. No speech grammar could be written.");
 }
