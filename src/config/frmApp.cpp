@@ -8,9 +8,9 @@
 #include "common/ErrorRecord.h"
 #include "common/ListControl.h"
 #include "common/MessageBox.h"
-#include "common/PlatformErrors.h"
 #include "common/ResumeNext.h"
 #include "config/ConfigGlobals.h"
+#include "config/SaveFailure.h"
 #include "desktop/CHelp.h"
 #include "desktop/FormPlacement.h"
 #include "engine/CApp.h"
@@ -35,25 +35,13 @@ int16_t RoundHalfEven16(double value) {
 }
 
 // Shows why a save failed, inside the handler that caught the failure: the error's own words
-// under the title when they say why (a refused name, a folder or disk that cannot take the
-// write), else the fixed text under its own title.
+// under the title when they say why, else the fixed text under its own title.
 void ShowSaveFailure(const std::string& title, const std::string& text,
                      const std::string& textTitle) {
     try {
         throw;
     } catch (const ErrorRecord& error) {
-        switch (error.Number()) {
-            case PlatformError::kInvalidProcedureCall:
-                Dialogs::MsgBox(error.Description(), MsgButtons::OK, MsgIcon::Information, title);
-                return;
-            case PlatformError::kDiskFull:
-            case PlatformError::kPermissionDenied:
-            case PlatformError::kPathFileAccess:
-                Dialogs::MsgBox(error.Description(), MsgButtons::OK, MsgIcon::Critical, title);
-                return;
-            default:
-                break;
-        }
+        if (ShowSaveFailureCause(error, title)) return;
     } catch (...) {
     }
     Dialogs::MsgBox(text, MsgButtons::OK, MsgIcon::None, textTitle);

@@ -15,6 +15,7 @@
 #include "common/MessageBox.h"
 #include "common/ResumeNext.h"
 #include "config/ConfigGlobals.h"
+#include "config/SaveFailure.h"
 #include "config/frmApp.h"
 #include "desktop/CHelp.h"
 #include "engine/CApp.h"
@@ -90,6 +91,12 @@ bool KeyIsDown(int vk) {
 bool IsUsableVocabularyName(const std::string& name) {
     return name.find_first_of(std::string("/.\0", 3)) == std::string::npos &&
            !AppRecord::HoldsSeparator(name);
+}
+
+// Says that a save failed, when the failure's own words do not say why.
+void ShowNoVocabularySelected() {
+    Dialogs::MsgBox("Please select a vocabulary!", MsgButtons::OK, MsgIcon::Critical,
+                    "No Vocabulary Selected");
 }
 
 // The row of the vocabulary list that a drag at height y selects; -1 for none.
@@ -426,9 +433,10 @@ void frmVocab::SaveDictionaryChange() {
             mVocab->DictionaryRecordCount(vocabulary);
         }
         mVocab->AddDictionaryWord(true, vocabulary, FromQString(txtCommand->text()), "SaveChanges");
+    } catch (const ErrorRecord& error) {
+        if (!ShowSaveFailureCause(error, "Save Word")) ShowNoVocabularySelected();
     } catch (...) {
-        Dialogs::MsgBox("Please select a vocabulary!", MsgButtons::OK, MsgIcon::Critical,
-                        "No Vocabulary Selected");
+        ShowNoVocabularySelected();
     }
 }
 
@@ -496,15 +504,18 @@ void frmVocab::DictionaryDelete() {
             entries.push_back(mApp->VAppTempRetrieve(static_cast<int16_t>(i)));
         }
         mApp->VAppTempClear();
-        // The new file replaces the old one only once complete.
-        mVocab->ReplaceDictionary(VocabList().Text(), entries);
+        // The records the list held lose the entry; the new file replaces the old one only
+        // once complete, and keeps the records after them that the list could not hold.
+        std::vector<std::string> listed = entries;
+        listed.push_back(removed);
+        mVocab->ReplaceDictionary(VocabList().Text(), listed, entries);
     } catch (const ErrorRecord& error) {
         mApp->VAppTempClear();
         // The file still holds the entry: so does the list again.
         ResumeNext([&] { DictionaryList().AddItem(removed, current); });
-        if (error.Number() == AppError::kStoreFailed) {
-            Dialogs::MsgBox("Please Select A Dictionary Word To Delete!");
-        }
+        // Says why when the failure's own words do; any other failure ends the deletion
+        // silently, as one without a current entry does.
+        ShowSaveFailureCause(error, "Delete Word");
     }
 }
 

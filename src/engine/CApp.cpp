@@ -12,38 +12,43 @@
 #include "common/PlatformErrors.h"
 #include "common/ResumeNext.h"
 #include "store/AppRecord.h"
-#include "store/AsideFile.h"
 #include "store/DamagedFile.h"
 #include "store/FileSlots.h"
+#include "store/RecordFileReplace.h"
 #include "store/RecordPaths.h"
 #include "store/RecordScan.h"
 #include "store/WriteFailure.h"
 
 namespace {
 
-// Replaces the application file by one holding exactly these records, in order. The records
-// go to a new file beside it, which takes its place only once complete, so a failed write
-// leaves the old file as it was.
-void ReplaceAppFile(const std::vector<std::string>& records) {
-    const std::string finalPath = RecordPaths::ProgramFile(RecordPaths::kAppFileName);
-    if (!DamagedFile::KeepCopyBeforeChange(finalPath, CFile::kAppRecordLength))
-        WriteFailure::Raise(finalPath, errno);
-    AsideFile aside(finalPath);
-    DataSlot& slot = DataSlot::Instance();
-    bool written =
-        slot.Open(aside.Path(), DataSlot::Mode::RecordReadWrite, CFile::kAppRecordLength);
-    int error = written ? 0 : errno;
-    for (std::size_t i = 0; written && i < records.size(); ++i) {
-        written = slot.Write(static_cast<int32_t>(i + 1), records[i]);
+// The records the application list holds, in order: from record 1 up to the first record
+// without an identity (a record that cannot be read counts as one, as does the read past the
+// last record), as far as the record positions reach. The position stays where the scan ended.
+std::vector<std::string> ListedRecords(CFile& file) {
+    std::vector<std::string> records;
+    file.InitRecord();
+    const OpenRecordFile open(file);
+    ScanRecords(file, ScanFailures::PassOver, [&](const std::string& text) {
+        if (AppRecord::Parse(text).identity.empty()) return ScanStep::Stop;
+        records.push_back(text);
+        return ScanStep::Next;
+    });
+    return records;
+}
+
+// The index of the record to drop when the application with this identity, standing at index
+// selected, is deleted: the selected one when it holds the identity, else the first that does
+// (the list and the file disagree then); records.size() when none does.
+std::size_t RecordToDrop(const std::vector<std::string>& records, const std::string& identity,
+                         std::size_t selected) {
+    auto holdsIdentity = [&](std::size_t i) {
+        return Ansi::EqualsIgnoreCase(AppRecord::Parse(records[i]).identity, identity);
+    };
+    if (selected < records.size() && holdsIdentity(selected)) return selected;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (holdsIdentity(i)) return i;
     }
-    written = written && slot.Sync();
-    if (!written && error == 0) error = slot.WriteError();
-    slot.Close();
-    if (!written) {
-        if (error != 0) WriteFailure::Raise(finalPath, error);
-        RunningApps::RaiseAppError(AppError::kStoreFailed);
-    }
-    if (!aside.Commit()) WriteFailure::Raise(finalPath, errno);
+    return records.size();
 }
 
 // A phrase or vocabulary name holding a separator would cut its record's fields: it is refused
@@ -108,14 +113,11 @@ CApp::~CApp() {
 }
 
 void CApp::FillVACListBox() {
-    mFile.InitRecord();
-    const OpenRecordFile open(mFile);
-    ScanRecords(mFile, ScanFailures::PassOver, [&](const std::string& text) {
-        const std::string identity = AppRecord::Parse(text).identity;
-        if (identity.empty()) return ScanStep::Stop;
-        ResumeNext([&] { AppList().AddItem(identity, mFile.RecordNumber() - 1); });
-        return ScanStep::Next;
-    });
+    const std::vector<std::string> records = ListedRecords(mFile);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string identity = AppRecord::Parse(records[i]).identity;
+        ResumeNext([&] { AppList().AddItem(identity, static_cast<int>(i)); });
+    }
 }
 
 void CApp::UserCopy(const std::string& sCopy) {
@@ -165,31 +167,10 @@ void CApp::AddUserAppName(const std::string& sAppName, const std::string& sVocab
 }
 
 void CApp::AppCompare(const std::string& sSearchString, int16_t iSelectedRecord) {
-    std::vector<std::string> records;
-    {
-        const OpenRecordFile open(mFile);
-        mFile.InitRecord();
-        VAppTempClear();
-        ScanRecords(mFile, ScanFailures::Propagate, [&](const std::string& text) {
-            records.push_back(text);
-            return ScanStep::Next;
-        });
-    }
-
-    // The record to drop: the selected one when it holds the identity, else the first that
-    // does (the list and the file disagree then).
-    auto holdsIdentity = [&](std::size_t i) {
-        return Ansi::EqualsIgnoreCase(AppRecord::Parse(records[i]).identity, sSearchString);
-    };
-    std::size_t drop = records.size();
-    const auto selected = static_cast<std::size_t>(iSelectedRecord - 1);
-    if (iSelectedRecord >= 1 && selected < records.size() && holdsIdentity(selected)) {
-        drop = selected;
-    } else {
-        for (std::size_t i = 0; i < records.size() && drop == records.size(); ++i) {
-            if (holdsIdentity(i)) drop = i;
-        }
-    }
+    const std::vector<std::string> records = ListedRecords(mFile);
+    VAppTempClear();
+    const std::size_t drop =
+        RecordToDrop(records, sSearchString, static_cast<std::size_t>(iSelectedRecord - 1));
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (i != drop) VAppTempStore(records[i]);
     }
@@ -251,12 +232,14 @@ void CApp::DelRunApp() {
         identity = list.List(selected);
         list.RemoveItem(selected);
         removed = true;
-        AppCompare(identity, static_cast<int16_t>(selected + 1));
-        std::vector<std::string> kept;
-        for (int i = 1; i <= list.ListCount(); ++i) {
-            kept.push_back(VAppTempRetrieve(static_cast<int16_t>(i)));
-        }
-        ReplaceAppFile(kept);
+        // The records the list holds lose the selected one; those after them stay as they are.
+        const std::vector<std::string> listed = ListedRecords(mFile);
+        const std::string path = RecordPaths::ProgramFile(RecordPaths::kAppFileName);
+        const std::size_t drop = RecordToDrop(listed, identity, static_cast<std::size_t>(selected));
+        if (drop == listed.size()) RaiseListOutOfDate(path);
+        std::vector<std::string> kept = listed;
+        kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(drop));
+        ReplaceRecordFile(path, CFile::kAppRecordLength, listed, kept);
         mFile.SetRecordNumber(static_cast<int16_t>(kept.size() + 1));
     } catch (const ErrorRecord& error) {
         // The file is unchanged: put the entry back so that the list still mirrors it.

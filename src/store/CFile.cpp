@@ -140,7 +140,7 @@ void CFile::InitRecord() {
 }
 
 void CFile::IncrementRecord() {
-    if (RecordNumber() == INT16_MAX) PlatformError::Raise(PlatformError::kOverflow);
+    if (RecordNumber() >= sLastPosition) PlatformError::Raise(PlatformError::kOverflow);
     SetRecordNumber(static_cast<int16_t>(RecordNumber() + 1));
 }
 

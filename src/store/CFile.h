@@ -14,6 +14,10 @@ public:
     static constexpr int kAppRecordLength = 270;
     static constexpr int kVocabRecordLength = 128;
 
+    // The highest record position, the top of the signed 16-bit range. Tests lower it, so that
+    // a file with more records than the positions reach needs only a few.
+    static inline int16_t sLastPosition = INT16_MAX;
+
     CFile();
 
     // Reads record iRecNumber of the open data file; application error 13011 on any failure.
@@ -48,7 +52,8 @@ public:
     int16_t RecordNumber() const { return mRecordNumber; }
     void SetRecordNumber(int16_t iRecNum) { mRecordNumber = iRecNum; }
     void InitRecord();
-    // Position +/- 1; error 6 (overflow) leaves the position unchanged.
+    // Position +/- 1; error 6 (overflow) past sLastPosition or INT16_MIN leaves the position
+    // unchanged.
     void IncrementRecord();
     void DecrementRecord();
     // Counts the non-empty records from the current position on; the result is the new

@@ -159,17 +159,18 @@ void CVocab::DictionarySelect(const std::string& sVocName, const std::string& sD
 }
 
 void CVocab::ReplaceDictionary(const std::string& sVocabName,
+                               const std::vector<std::string>& listed,
                                const std::vector<std::string>& entries) {
-    if (entries.size() >= static_cast<std::size_t>(INT16_MAX)) {
+    if (entries.size() >= static_cast<std::size_t>(CFile::sLastPosition)) {
         PlatformError::Raise(PlatformError::kOverflow);
     }
     const auto path = RecordPaths::VocabFile(sVocabName);
-    // However the rewrite fails, the entries could not be stored.
-    try {
-        if (!path) PlatformError::Raise(PlatformError::kPathFileAccess);
-        ReplaceRecordFile(*path, CFile::kVocabRecordLength, entries);
-    } catch (...) {
-        RunningApps::RaiseAppError(AppError::kStoreFailed);
-    }
-    mFile.SetRecordNumber(static_cast<int16_t>(entries.size() + 1));
+    if (!path) PlatformError::Raise(PlatformError::kPathFileAccess);
+    const std::size_t records =
+        ReplaceRecordFile(*path, CFile::kVocabRecordLength, listed, entries);
+    // A save that follows without a record found for it appends, and never overwrites a record
+    // kept after the entries; beyond the positions' reach it cannot write at all.
+    mFile.SetRecordNumber(records < static_cast<std::size_t>(CFile::sLastPosition)
+                              ? static_cast<int16_t>(records + 1)
+                              : int16_t{0});
 }

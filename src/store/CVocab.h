@@ -65,11 +65,15 @@ public:
     // its number. When none matches, TrackDictionary keeps its value and the position is left
     // one past the read past the end (n + 2 for n records).
     void DictionarySelect(const std::string& sVocName, const std::string& sDicName);
-    // Rewrites vocabulary sVocabName to hold exactly these entries, in order, leaving the
-    // position after the last one, as storing them one by one from record 1 would. The old
-    // file stays whole until the new one is complete; application error 13012 when the
-    // rewrite fails.
-    void ReplaceDictionary(const std::string& sVocabName, const std::vector<std::string>& entries);
+    // Rewrites vocabulary sVocabName after a change to the list it was listed into: the records
+    // the list held (listed, the list's items before the change, in any order) become these
+    // entries, in order, and the records after them stay as they were. Leaves the position
+    // after the file's last record (after the last entry, as storing them one by one from
+    // record 1 would, when nothing follows them), or 0 when that lies beyond the positions'
+    // reach. The old file stays whole until the new one is complete; a rewrite that fails
+    // raises what ReplaceRecordFile raises (RecordFileReplace.h).
+    void ReplaceDictionary(const std::string& sVocabName, const std::vector<std::string>& listed,
+                           const std::vector<std::string>& entries);
     bool DeleteOp() const { return mDeleteOp; }
     void SetDeleteOp(bool bNewOp) { mDeleteOp = bNewOp; }
 

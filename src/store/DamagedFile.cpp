@@ -8,6 +8,7 @@
 
 #include "common/AnsiText.h"
 #include "common/MessageBox.h"
+#include "store/FileSlots.h"
 
 namespace DamagedFile {
 namespace {
@@ -38,10 +39,7 @@ bool IsDamaged(const std::string& path, int recordLength) {
     const auto length = static_cast<std::size_t>(recordLength);
     if (bytes.size() % length != 0) return true;
     for (std::size_t at = 0; at < bytes.size(); at += length) {
-        const std::size_t count =
-            static_cast<unsigned char>(bytes[at]) |
-            static_cast<std::size_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
-        if (count > length - 2) return true;
+        if (!DecodeRecord(std::string_view(bytes).substr(at), recordLength)) return true;
     }
     return false;
 }

@@ -131,11 +131,7 @@ std::optional<std::string> DataSlot::Read(int32_t record) {
         atEnd_ = true;
         return std::string();
     }
-    const std::size_t count =
-        static_cast<unsigned char>(buffer[0]) |
-        (static_cast<std::size_t>(static_cast<unsigned char>(buffer[1])) << 8);
-    if (count > length - 2) return std::nullopt;
-    return std::string(buffer.data() + 2, count);
+    return DecodeRecord(std::string_view(buffer.data(), length), recordLength_);
 }
 
 bool DataSlot::Write(int32_t record, const std::string& text) {
@@ -149,20 +145,15 @@ bool DataSlot::Write(int32_t record, const std::string& text) {
         writeError_ = errno;
         return false;
     }
-    const auto length = static_cast<std::size_t>(recordLength_);
-    if (text.size() > length - 2) return false;
-    // The whole record: byte count, text, and zeros after it.
-    std::vector<char> buffer(length, '\0');
-    buffer[0] = static_cast<char>(text.size() & 0xFF);
-    buffer[1] = static_cast<char>((text.size() >> 8) & 0xFF);
-    std::copy(text.begin(), text.end(), buffer.begin() + 2);
+    const std::optional<std::string> bytes = EncodeRecord(text, recordLength_);
+    if (!bytes) return false;
     const off_t offset = static_cast<off_t>(record - 1) * recordLength_;
     struct stat before {};
     if (fstat(fd_, &before) != 0) {
         writeError_ = errno;
         return false;
     }
-    if (WriteAll(fd_, buffer.data(), length, offset)) return true;
+    if (WriteAll(fd_, bytes->data(), bytes->size(), offset)) return true;
     // A record written only in part (a full disk) would leave a file that is no whole number
     // of records: the file is cut back to its length before.
     writeError_ = errno;
@@ -220,4 +211,21 @@ void GrammarSlot::WriteLine(const std::string& text) {
 
 bool DataFileAtEnd() {
     return DataSlot::Instance().AtEnd();
+}
+
+std::optional<std::string> EncodeRecord(const std::string& text, int recordLength) {
+    const auto length = static_cast<std::size_t>(recordLength);
+    if (text.size() > length - 2) return std::nullopt;
+    std::string bytes(length, '\0');
+    bytes[0] = static_cast<char>(text.size() & 0xFF);
+    bytes[1] = static_cast<char>((text.size() >> 8) & 0xFF);
+    bytes.replace(2, text.size(), text);
+    return bytes;
+}
+
+std::optional<std::string> DecodeRecord(std::string_view bytes, int recordLength) {
+    const std::size_t count = static_cast<unsigned char>(bytes[0]) |
+                              (static_cast<std::size_t>(static_cast<unsigned char>(bytes[1])) << 8);
+    if (count > static_cast<std::size_t>(recordLength) - 2) return std::nullopt;
+    return std::string(bytes.substr(2, count));
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The two process-wide file slots shared by every CFile: the data slot, holding at most one
 // record file (or a file just created for output), and the grammar slot, holding the speech
@@ -76,3 +77,11 @@ private:
 
 // The data slot's end mark, tested by callers; fails with error 52 while the slot is closed.
 bool DataFileAtEnd();
+
+// The bytes of one whole record holding text: the 2-byte little-endian byte count, the text and
+// zeros after it. Nothing when the text is too long for the record.
+std::optional<std::string> EncodeRecord(const std::string& text, int recordLength);
+
+// The text of the record that bytes begin with; nothing when its byte count says more than the
+// record holds. bytes holds at least the whole record.
+std::optional<std::string> DecodeRecord(std::string_view bytes, int recordLength);

@@ -1,7 +1,7 @@
 // A whole record file image, read as "VAppCmd.txt" and as a vocabulary the way the program
 // reads them: the application list, the vocabulary's word list, the record counts and the
 // rebuilt speech grammar. A damaged record may raise the file error; nothing else may go wrong.
-// Deleting one listed application then keeps every other listed record, or changes nothing.
+// Deleting one listed application then keeps every other record as it was, or changes nothing.
 #include <memory>
 #include <vector>
 
@@ -62,8 +62,13 @@ void RequireDeleteKeepsTheOthers(const FuzzProgramFolder& folder, const std::str
     app.DelRunApp();
     const std::string after = ReadFileBytes(folder.File("VAppCmd.txt"));
     if (after == image) return;  // the delete failed and said so
-    Require(after.size() == expected.size() * CFile::kAppRecordLength &&
-                RecordTexts(after, expected.size(), CFile::kAppRecordLength) == expected,
+    // The listed records but the deleted one, then every byte the list did not hold.
+    const std::size_t rewritten = expected.size() * CFile::kAppRecordLength;
+    const std::string notListed =
+        image.substr(static_cast<std::size_t>(count) * CFile::kAppRecordLength);
+    Require(after.size() == rewritten + notListed.size() &&
+                RecordTexts(after, expected.size(), CFile::kAppRecordLength) == expected &&
+                after.compare(rewritten, std::string::npos, notListed) == 0,
             "a delete lost or changed another record");
     Require(apps.ListCount() == count - 1, "the list does not mirror the file after a delete");
 }

@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "RecordPositionLimit.h"
+#include "ResourceLimits.h"
 #include "VocabWindowFixture.h"
 #include "common/ListControl.h"
 #include "config/frmApp.h"
@@ -294,23 +296,97 @@ TEST_F(VocabWindowTest, DeletingAnEntryRewritesTheFileFromTheList) {
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
-TEST_F(VocabWindowTest, ARewriteThatFailsKeepsTheOldFileAndTheListWhole) {
+TEST_F(VocabWindowTest, ADeletionOrSaveThatCannotWriteSaysWhyAndKeepsTheFileAndTheList) {
     WriteVocabulary("Edit", {"copy:^c", "open:^o"});
     ListVocabularies();
     Vocabularies().SetListIndex(0);
-    Entries().AddItem(std::string(127, 'x'));  // too long for a record: the store fails
-    Entries().SetListIndex(0);
-    Window().mnuDelete->trigger();
-    ASSERT_EQ(dialogs().boxes.size(), 1u);
-    EXPECT_EQ(dialogs().boxes[0].text, "Please Select A Dictionary Word To Delete!");
+    const std::string noRoom = "There is no room left on the disk to write \"" +
+                               folder.File("vocab/Edit.txt") + "\", so nothing was saved.";
+    {
+        const FileSizeLimit fullDisk(0);
+        Entries().SetListIndex(0);
+        Window().mnuDelete->trigger();
+        Entries().SetListIndex(1);
+        Window().txtCommand->setText("open:^+o");
+        Window().mnuSaveChanges->trigger();
+    }
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[0].text, noRoom);
+    EXPECT_EQ(dialogs().boxes[0].title, "Delete Word");
+    EXPECT_EQ(dialogs().boxes[1].text, noRoom);
+    EXPECT_EQ(dialogs().boxes[1].title, "Save Word");
+    EXPECT_EQ(dialogs().boxes[1].icon, MsgIcon::Critical);
     EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^o"}));
-    EXPECT_EQ(ListItems(Entries()), (Items{"copy:^c", "open:^o", std::string(127, 'x')}));
+    EXPECT_EQ(ListItems(Entries()), (Items{"copy:^c", "open:^o"}));
 
     // The next deletion starts afresh: nothing of the failed one is carried over.
-    Entries().RemoveItem(2);
     Entries().SetListIndex(0);
     Window().mnuDelete->trigger();
     EXPECT_EQ(ReadVocabulary("Edit"), (Items{"open:^o"}));
+}
+
+TEST_F(VocabWindowTest, DeletingAWordKeepsTheRecordsTheListCouldNotHold) {
+    // From a damaged record on, byte for byte, a copy of the damaged file kept aside.
+    WriteVocabulary("Edit", {"copy:^c", "open:^o", "cut:^x", "save:^s"});
+    const std::string path = folder.File("vocab/Edit.txt");
+    std::string before = ReadBytes(path);
+    before[256] = '\x7F';  // record 3 claims more than a record holds
+    WriteBytes(path, before);
+    // Past the reach of the record positions.
+    WriteVocabulary("Keys", {"a:1", "b:2", "c:3", "d:4", "e:5"});
+    const RecordPositionLimit lastPosition(3);
+    ListVocabularies();
+
+    Vocabularies().SetListIndex(0);
+    ASSERT_EQ(ListItems(Entries()), (Items{"copy:^c", "open:^o"}));
+    Entries().SetListIndex(1);
+    Window().mnuDelete->trigger();
+    EXPECT_EQ(ReadBytes(path), before.substr(0, 128) + before.substr(256));
+    EXPECT_EQ(ReadBytes(path + ".damaged"), before);
+    EXPECT_EQ(ListItems(Entries()), Items{"copy:^c"});
+
+    Vocabularies().SetListIndex(1);
+    ASSERT_EQ(ListItems(Entries()), (Items{"a:1", "b:2", "c:3"}));
+    Entries().SetListIndex(1);
+    Window().mnuDelete->trigger();
+    EXPECT_EQ(ReadVocabulary("Keys"), (Items{"a:1", "c:3", "d:4", "e:5"}));
+
+    ASSERT_EQ(dialogs().boxes.size(), 3u);
+    EXPECT_NE(dialogs().boxes[0].text.find("13011"), std::string::npos);
+    EXPECT_EQ(dialogs().boxes[1].title, "Damaged File");
+    EXPECT_EQ(dialogs().boxes[2].text, "Error 6: Overflow");
+}
+
+TEST_F(VocabWindowTest, WordsSavedFromTheMenuOutliveADeletion) {
+    WriteVocabulary("Edit", {"copy:^c", "open:^o"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    ShowActive();
+    // A new word saved from the menu is not listed, yet stays in the file.
+    Entries().SetListIndex(0);
+    Window().mnuPopNew->trigger();
+    Window().txtCommand->setText("close:^w");
+    Window().mnuSaveChanges->trigger();
+    Entries().SetListIndex(0);
+    Window().mnuDelete->trigger();
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"open:^o", "close:^w"}));
+
+    // An edit saved from the menu leaves the list showing the old text: a deletion from that
+    // list would put the old text back, so it is refused.
+    Entries().SetListIndex(0);
+    Window().lstDictionary->setFocus();
+    Window().txtCommand->setFocus();
+    Window().txtCommand->setText("open:^+o");
+    Window().mnuSaveChanges->trigger();
+    Entries().SetListIndex(0);
+    Window().mnuDelete->trigger();
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"open:^+o", "close:^w"}));
+    EXPECT_EQ(ListItems(Entries()), Items{"open:^o"});
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text, "The file \"" + folder.File("vocab/Edit.txt") +
+                                           "\" no longer holds what its list shows, so it was "
+                                           "not changed.");
+    EXPECT_EQ(dialogs().boxes[0].title, "Delete Word");
 }
 
 TEST_F(VocabWindowTest, ADamagedRecordIsReportedAndTheWindowGoesOn) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "RecordPositionLimit.h"
 #include "ResourceLimits.h"
 #include "SimEngineTest.h"
 #include "engine/CApp.h"
@@ -139,6 +140,44 @@ TEST_F(CAppRecordsTest, DeletingTheMiddleApplicationKeepsTheOthersInOrder) {
     EXPECT_EQ(files, (std::vector<std::string>{"VAppCmd.txt", "VAppCmd.txt.new"}));
 }
 
+TEST_F(CAppRecordsTest, DeletingKeepsTheRecordsTheListDoesNotHoldAsTheyWere) {
+    CApp app;
+    auto deleteFirst = [&] {
+        apps.Clear();
+        app.FillVACListBox();
+        apps.SetListIndex(0);
+        app.DelRunApp();
+    };
+    // From a damaged record on, byte for byte, a copy of the damaged file kept aside (before
+    // this run first changes the file).
+    std::string damaged = RecordBytes(shell + "*b", 270);
+    damaged[1] = '\x7F';  // a byte count longer than the record
+    const std::string before =
+        RecordBytes(editor + "*a", 270) + damaged + RecordBytes(browser + "*c", 270) + "cut short";
+    WriteBytes(AppFile(), before);
+    deleteFirst();
+    EXPECT_EQ(ReadBytes(AppFile()), before.substr(270));
+    EXPECT_EQ(ReadBytes(AppFile() + ".damaged"), before);
+    EXPECT_EQ(apps.ListCount(), 0);
+
+    // After an empty record.
+    WriteApps({editor + "*a", shell + "*b", "", browser + "*c", editor + "*d"});
+    deleteFirst();
+    EXPECT_EQ(ReadApps(),
+              (std::vector<std::string>{shell + "*b", "", browser + "*c", editor + "*d"}));
+    EXPECT_EQ(dynamic_cast<InMemoryList&>(apps).Items(), std::vector<std::string>{shell});
+
+    // Past the reach of the record positions.
+    const RecordPositionLimit lastPosition(3);
+    WriteApps({editor + "*1", shell + "*2", browser + "*3", editor + "*4", shell + "*5"});
+    deleteFirst();
+    EXPECT_EQ(ReadApps(), (std::vector<std::string>{shell + "*2", browser + "*3", editor + "*4",
+                                                    shell + "*5"}));
+    EXPECT_EQ(dynamic_cast<InMemoryList&>(apps).Items(),
+              (std::vector<std::string>{shell, browser}));
+    EXPECT_EQ(folder.dialogs().boxes.size(), 1u);  // the damaged file's copy, told once
+}
+
 TEST_F(CAppRecordsTest, DeletingAnIdentityContainedInAnotherKeepsTheOther) {
     const std::string notes = Identity("gedit", "Notes");
     const std::string longer = Identity("gedit", "Notes - draft");
@@ -200,9 +239,8 @@ TEST_F(CAppRecordsTest, AppCompareDropsOnlyTheSelectedRecord) {
     app.AppCompare(editor, 3);
     EXPECT_EQ(app.VAppTempRetrieve(1), editor + "*1");
     EXPECT_EQ(app.VAppTempRetrieve(2), shell + "*2");
-    // The scan's read past the last record is kept too, as the empty text.
-    EXPECT_EQ(app.VAppTempRetrieve(3), "");
-    EXPECT_EQ(ErrorOf([&] { app.VAppTempRetrieve(4); }), 5);
+    // Only the records the list holds are collected.
+    EXPECT_EQ(ErrorOf([&] { app.VAppTempRetrieve(3); }), 5);
 
     // When the selected record does not hold the identity, the first record that does goes.
     app.AppCompare(Identity("XTERM", "Shell"), 1);

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "FreshLists.h"
+#include "RecordPositionLimit.h"
 #include "TempProgramFolder.h"
 #include "common/ErrorRecord.h"
 #include "store/CVocab.h"
@@ -220,16 +221,21 @@ TEST_F(CVocabTest, AMissingVocabularyFolderFailsToTheCaller) {
 
 TEST_F(CVocabTest, ARewriteReplacesTheFileWholeOrNotAtAll) {
     WriteVocab("edit", {"copy:^c", "cut:^x", "paste:^v"});
-    vocab.ReplaceDictionary("Edit", {"paste:^v", "copy:^c"});  // the file matched ignoring case
+    // The file matched ignoring case; the listed entries in another order (a sorted list).
+    vocab.ReplaceDictionary("Edit", {"paste:^v", "cut:^x", "copy:^c"}, {"paste:^v", "copy:^c"});
     EXPECT_EQ(ReadVocab("edit"), (Items{"paste:^v", "copy:^c"}));
     EXPECT_EQ(vocab.RecordNumber(), 3);  // after the last entry, as stores one by one leave it
 
-    // A text too long for a record fails the rewrite part-way: the old file stays whole and no
-    // aside file is left behind.
+    // A text too long for a record, or a list that no longer shows what the file holds, fails
+    // the rewrite: the old file stays whole and no aside file is left behind.
+    const Items listed = {"paste:^v", "copy:^c"};
     EXPECT_EQ(ErrorOf([&] {
-                  vocab.ReplaceDictionary("edit", {"undo:^z", std::string(127, 'x')});
+                  vocab.ReplaceDictionary("edit", listed, {"undo:^z", std::string(127, 'x')});
               }),
               13012);
+    for (const Items& stale : {Items{"paste:^v", "copy:^C"}, Items{"paste:^v", "copy:^c", ""}}) {
+        EXPECT_EQ(ErrorOf([&] { vocab.ReplaceDictionary("edit", stale, {"paste:^v"}); }), 5);
+    }
     EXPECT_EQ(ReadVocab("edit"), (Items{"paste:^v", "copy:^c"}));
     EXPECT_EQ(vocab.RecordNumber(), 3);
     std::size_t files = 0;
@@ -239,7 +245,18 @@ TEST_F(CVocabTest, ARewriteReplacesTheFileWholeOrNotAtAll) {
     }
     EXPECT_EQ(files, 1u);
 
-    vocab.ReplaceDictionary("edit", {});
+    vocab.ReplaceDictionary("edit", listed, {});
     EXPECT_EQ(std::filesystem::file_size(folder.File("vocab/edit.txt")), 0u);
     EXPECT_EQ(vocab.RecordNumber(), 1);
+
+    // Records after the listed ones stay; the position goes after them, where a save appends,
+    // or, beyond the positions' reach, nowhere.
+    WriteVocab("edit", {"a:1", "b:2", "c:3", "d:4"});
+    vocab.ReplaceDictionary("edit", {"a:1", "b:2"}, {"b:2"});
+    EXPECT_EQ(ReadVocab("edit"), (Items{"b:2", "c:3", "d:4"}));
+    EXPECT_EQ(vocab.RecordNumber(), 4);
+    const RecordPositionLimit lastPosition(2);
+    vocab.ReplaceDictionary("edit", {"b:2"}, {});
+    EXPECT_EQ(ReadVocab("edit"), (Items{"c:3", "d:4"}));
+    EXPECT_EQ(vocab.RecordNumber(), 0);
 }

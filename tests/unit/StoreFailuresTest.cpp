@@ -56,22 +56,28 @@ TEST_F(StoreFailuresTest, AReadOnlyFolderListsAndFindsItsApplicationsAndASaveNam
     EXPECT_EQ(ReadBytes(AppFile()), before);
 }
 
-TEST_F(StoreFailuresTest, ANewVocabularyInAFolderThatCannotBeWrittenNamesTheFolder) {
+TEST_F(StoreFailuresTest, AVocabularyFolderThatCannotBeWrittenIsNamedByANewVocabularyAndADeletion) {
     folder.MakeVocabFolder();
     const std::string vocabFolder = folder.File("vocab");
+    WriteRecords(folder.File("vocab/Kept.txt"), {"a:1", "b:2"}, 128);
     fs::permissions(vocabFolder, fs::perms::owner_read | fs::perms::owner_exec |
                                      fs::perms::group_read | fs::perms::group_exec |
                                      fs::perms::others_read | fs::perms::others_exec);
     const std::string answer = RunUnprivileged([&]() -> std::string {
+        const std::string notWritable =
+            "70 The folder \"" + vocabFolder + "\" is not writable, so nothing was saved.";
         CVocab vocab;
-        const std::string said = DescriptionOf([&] { vocab.CreateNewVocab("Fresh"); });
-        if (said != "70 The folder \"" + vocabFolder + "\" is not writable, so nothing was saved.")
-            return "creating said: " + said;
+        std::string said = DescriptionOf([&] { vocab.CreateNewVocab("Fresh"); });
+        if (said != notWritable) return "creating said: " + said;
+        said = DescriptionOf([&] { vocab.ReplaceDictionary("Kept", {"a:1", "b:2"}, {"b:2"}); });
+        if (said != notWritable) return "deleting said: " + said;
         return "";
     });
     fs::permissions(vocabFolder, fs::perms::owner_all);
     EXPECT_EQ(answer, "");
     EXPECT_FALSE(fs::exists(folder.File("vocab/Fresh.txt")));
+    EXPECT_EQ(ReadRecords(folder.File("vocab/Kept.txt"), 128),
+              (std::vector<std::string>{"a:1", "b:2"}));
 }
 
 TEST_F(StoreFailuresTest, OnAFullDiskAWriteSaysSoAndTheFileKeepsWholeRecords) {
