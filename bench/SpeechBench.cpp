@@ -5,11 +5,13 @@
 // (the evaluation half unless told), commands right, misheard and outside speech accepted per
 // condition and per voice, the worst voice, the delay from the end of speech to the phrase,
 // idle listening cost and peak memory, for the project's recogniser and beside it for plain
-// PocketSphinx (the same grammar without the background words).
+// PocketSphinx (the same grammar without the background words). With --outcomes it also writes
+// what each utterance was heard as, one line each, to compare two builds utterance by utterance.
 //
 // Usage: speech_bench --corpus FOLDER [--half eval|tune] [--threads N] [--systems ours,plain]
 //                     [--conditions clean,noise,room,steady] [--background-words N]
 //                     [--background-weight W] [--command-end FRAMES] [--prefix-end FRAMES]
+//                     [--outcomes FILE]
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -210,6 +212,7 @@ struct Tally {
 int main(int argc, char** argv) {
     std::string corpus, half = "eval", systemsOption = "ours,plain";
     std::string conditionsOption = "clean,noise,room,steady";
+    std::string outcomesFile;
     unsigned threads = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
     RecogniserSettings settings;  // the defaults unless changed here
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -224,6 +227,7 @@ int main(int argc, char** argv) {
         if (option == "--background-weight") settings.backgroundWeight = std::stod(value);
         if (option == "--command-end") settings.commandEndFrames = std::stoi(value);
         if (option == "--prefix-end") settings.prefixEndFrames = std::stoi(value);
+        if (option == "--outcomes") outcomesFile = value;
     }
     const std::vector<Row> all = corpus.empty() ? std::vector<Row>{} : ReadManifest(corpus);
     if (all.empty()) {
@@ -275,6 +279,8 @@ int main(int argc, char** argv) {
     std::printf("corpus: %zu utterances of the %s half, %zu voices, %zu commands in the grammar\n",
                 items.size(), half.c_str(), voices.size(), grammar.size());
 
+    std::ofstream outcomesOut;
+    if (!outcomesFile.empty()) outcomesOut.open(outcomesFile);
     std::vector<std::string> conditions;
     for (const char* condition : {"clean", "noise", "room", "steady"}) {
         if (conditionsOption.find(condition) != std::string::npos) conditions.push_back(condition);
@@ -293,6 +299,14 @@ int main(int argc, char** argv) {
             InParallel(items.size(), threads, [&](unsigned t, std::size_t i) {
                 outcomes[i] = Stream(*recognisers[t], Condition(condition, items[i], i));
             });
+        }
+        // condition, system, utterance, what it was heard as ("-" for nothing)
+        for (const auto& [name, s] : systems) {
+            for (std::size_t i = 0; i < items.size() && outcomesOut.is_open(); ++i) {
+                const auto& hearing = results[name][i].hearing;
+                outcomesOut << condition << '\t' << name << '\t' << items[i].row->clean << '\t'
+                            << (hearing ? hearing->text : "-") << '\n';
+            }
         }
         std::printf("  %-6s %9s %9s %9s   %-9s %-9s %-9s   %s\n", "system", "right", "misheard",
                     "outside", "near", "unrelat.", "long", "delay median / p90 (ms)");
