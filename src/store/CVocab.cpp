@@ -52,6 +52,25 @@ void CVocab::VocabularyFileOpen(std::string sVocabName) {
     const OpenRecordFile open(mFile, true, sVocabName);
 }
 
+namespace {
+
+// A record stored past the one after the last would leave an empty record before it, where
+// every listing stops: the entry would be kept where no one sees it. That position is where
+// the search for an entry that is no longer in the file (a list not refilled since a change)
+// leaves off, so the save is refused and nothing is written.
+void RefuseGapBefore(CFile& file, const std::string& vocabulary) {
+    const int16_t position = file.RecordNumber();
+    if (position <= 1) return;
+    file.FileRead(static_cast<int16_t>(position - 1));
+    if (!DataFileAtEnd()) return;
+    PlatformError::Raise(PlatformError::kInvalidProcedureCall,
+                         "The entry to change is no longer in the vocabulary \"" + vocabulary +
+                             "\" as its list shows it, so nothing was saved. Select the "
+                             "vocabulary again to list its entries as they are now.");
+}
+
+}  // namespace
+
 void CVocab::AddDictionaryWord(const bool& bVocab, const std::string& sVocabName,
                                const std::string& sDictionaryWord, const std::string& sRoutine) {
     const OpenRecordFile open(mFile, bVocab, sVocabName);
@@ -59,6 +78,7 @@ void CVocab::AddDictionaryWord(const bool& bVocab, const std::string& sVocabName
         if (mFile.RecordNumber() == INT16_MIN) PlatformError::Raise(PlatformError::kOverflow);
         mFile.FileStore(sDictionaryWord, static_cast<int16_t>(mFile.RecordNumber() - 1));
     } else if (sRoutine == "SaveChanges") {
+        RefuseGapBefore(mFile, sVocabName);
         mFile.FileStore(sDictionaryWord, mFile.RecordNumber());
     } else if (sRoutine == "DictionaryDelete") {
         mFile.FileStore(sDictionaryWord, mFile.RecordNumber());

@@ -10,6 +10,7 @@
 #include "common/ListControl.h"
 #include "config/frmApp.h"
 #include "forms/AnsiQt.h"
+#include "store/CFile.h"
 
 namespace {
 
@@ -387,6 +388,33 @@ TEST_F(VocabWindowTest, WordsSavedFromTheMenuOutliveADeletion) {
                                            "\" no longer holds what its list shows, so it was "
                                            "not changed.");
     EXPECT_EQ(dialogs().boxes[0].title, "Delete Word");
+}
+
+TEST_F(VocabWindowTest, AnEntryEditedAgainFromAListNotRefilledIsNotStoredOutOfSight) {
+    WriteVocabulary("Edit", {"copy:^c", "open:^o"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    ShowActive();
+    const auto editFromTheMenu = [&](const char* typed) {
+        Entries().SetListIndex(1);
+        Window().lstDictionary->setFocus();
+        Window().txtCommand->setFocus();
+        Window().txtCommand->setText(typed);
+        Window().mnuSaveChanges->trigger();
+    };
+    editFromTheMenu("open:^+o");
+    ASSERT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^+o"}));
+    // The list still shows "open:^o", which the file no longer holds: the second edit has no
+    // record to overwrite and is not stored behind an empty record where no list shows it.
+    editFromTheMenu("open:^+p");
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^+o"}));
+    EXPECT_EQ(ReadBytes(folder.File("vocab/Edit.txt")).size(), 2u * CFile::kVocabRecordLength);
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].text,
+              "The entry to change is no longer in the vocabulary \"Edit\" as its list shows it, "
+              "so nothing was saved. Select the vocabulary again to list its entries as they are "
+              "now.");
+    EXPECT_EQ(dialogs().boxes[0].title, "Save Word");
 }
 
 TEST_F(VocabWindowTest, ADamagedRecordIsReportedAndTheWindowGoesOn) {
