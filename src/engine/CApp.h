@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/KeyStepSender.h"
 #include "platform/WindowSystem.h"
 #include "store/CFile.h"
 
@@ -72,8 +74,17 @@ public:
     int32_t Explore(Hwnd lnghWnd, const std::string& strFolder, int32_t eShowStyle = 0);
     // Types the keys of the entry whose word is sPhrase in the vocabulary of the application in
     // front (else of the one activated last) into the window that has the focus. 2 when keys
-    // were typed, else 0. Never fails.
+    // were typed, else 0. Never fails. The keys go only to the window in front now; an entry
+    // too long to type at once, or matched while an earlier one is still being typed, is left
+    // to ContinueTyping.
     int16_t VocabCheck(const std::string& sPhrase);
+    // Whether keys of matched entries remain to be typed.
+    bool TypingUnfinished() const { return !mTyping.empty(); }
+    // Types the next portion of what remains, the entries in the order they matched; true while
+    // keys remain. A failure drops the entry it happened in.
+    bool ContinueTyping();
+    // Drops every entry still to be typed; no key stays held down.
+    void StopTyping() { mTyping.clear(); }
     // Deletes the application selected in the application list, from the list and the file.
     void DelRunApp();
     // Brings the window named by a window identity text to the front; always false.
@@ -97,6 +108,9 @@ private:
 
     // Keystrokes of a vocabulary entry (CAppKeys.cpp).
     int16_t VocabCheckSteps(const std::string& sPhrase);
+    // Sends the next portion of the entries to type; an entry that ends, stops or fails is
+    // dropped. True while keys remain. A failure propagates.
+    bool TypePortion();
 
     CFile mFile;
     std::optional<std::vector<std::string>> mTempStore;
@@ -108,6 +122,8 @@ private:
     std::string mPathName;
     std::string mRecordUserName;
     Hwnd mLastAppHwnd = 0;
+    // The entries still to be typed, the first one being typed.
+    std::deque<KeyStepSender> mTyping;
     int32_t mhInstApp = 0;
     int32_t mhProcess = 0;
 };

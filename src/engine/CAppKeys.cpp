@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int kTextBufferSize = 256;
+// Keys typed in one go before the program answers again: a few tens of milliseconds on X11.
+constexpr int kKeysPerPortion = 64;
 
 // The window identity text of a window.
 std::string WindowIdentityOf(Hwnd hWnd) {
@@ -84,10 +86,33 @@ int16_t CApp::VocabCheckSteps(const std::string& sPhrase) {
     if (!keys || keys->empty()) return 0;
 
     // Never type into a window of this program.
-    const std::string frontTitle =
-        windows.GetWindowTextA(windows.GetForegroundWindow(), kTextBufferSize);
-    if (frontTitle.find("Vorn") != std::string::npos) return 0;
+    const Hwnd front = windows.GetForegroundWindow();
+    if (windows.GetWindowTextA(front, kTextBufferSize).find("Vorn") != std::string::npos) {
+        return 0;
+    }
 
-    SendKeySteps(ParseKeyNotation(*keys));
+    // The keys go to the window in front now, after those of the entries matched before.
+    mTyping.emplace_back(ParseKeyNotation(*keys), front);
+    if (mTyping.size() == 1) TypePortion();
     return 2;
+}
+
+bool CApp::TypePortion() {
+    while (!mTyping.empty()) {
+        bool keysRemain = false;
+        try {
+            keysRemain = mTyping.front().SendPortion(kKeysPerPortion);
+        } catch (...) {
+            mTyping.pop_front();
+            throw;
+        }
+        if (keysRemain) return true;
+        mTyping.pop_front();
+    }
+    return false;
+}
+
+bool CApp::ContinueTyping() {
+    ResumeNext([&] { TypePortion(); });
+    return TypingUnfinished();
 }

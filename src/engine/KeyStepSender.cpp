@@ -1,9 +1,8 @@
 #include "engine/KeyStepSender.h"
 
 #include <string>
+#include <utility>
 
-#include "engine/CKeyboard.h"
-#include "engine/PressedKeys.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -22,34 +21,58 @@ uint8_t KeyOfCharacter(char c) {
 
 }  // namespace
 
-void SendKeySteps(const std::vector<KeyStep>& steps) {
-    CKeyboard keyboard;
-    // Modifiers still down after a failure are released here, the last pressed first.
-    PressedKeys held;
-    for (const KeyStep& step : steps) {
-        switch (step.kind) {
-            case KeyStep::Kind::Press:
-                held.Down(step.code);
-                break;
-            case KeyStep::Kind::Release:
-                held.Up(step.code);
-                break;
-            case KeyStep::Kind::Repeat:
-                for (int n = 0; n < step.count; ++n) SendKeyPress(step.code);
-                break;
-            case KeyStep::Kind::Character: {
-                const std::string c(1, step.character);
-                if (step.pressThenRelease) {
-                    keyboard.PressKey(c, true);
-                    keyboard.PressKey(c, false, true);
-                } else {
-                    keyboard.PressKey(c);
-                }
-                break;
+KeyStepSender::KeyStepSender(std::vector<KeyStep> steps, Hwnd target)
+    : steps_(std::move(steps)), target_(target) {}
+
+bool KeyStepSender::SendPortion(int keyLimit) {
+    int keysDown = 0;
+    while (next_ < steps_.size()) {
+        const KeyStep& step = steps_[next_];
+        // A release always goes out; a key goes down only while the target has the focus.
+        const bool keyGoesDown = step.kind != KeyStep::Kind::Release &&
+                                 !(step.kind == KeyStep::Kind::Repeat && step.count == 0);
+        if (keyGoesDown) {
+            if (keysDown >= keyLimit && held_.Empty()) return true;
+            if (!Platform::Windows().HasKeyboardFocus(target_)) {
+                held_.ReleaseAll();
+                next_ = steps_.size();
+                return false;
             }
-            case KeyStep::Kind::CharacterKey:
-                if (const uint8_t code = KeyOfCharacter(step.character)) SendKeyPress(code);
-                break;
+            ++keysDown;
+        }
+        if (SendKey(step)) {
+            ++next_;
+            repeatsSent_ = 0;
         }
     }
+    return false;
+}
+
+bool KeyStepSender::SendKey(const KeyStep& step) {
+    switch (step.kind) {
+        case KeyStep::Kind::Press:
+            held_.Down(step.code);
+            break;
+        case KeyStep::Kind::Release:
+            held_.Up(step.code);
+            break;
+        case KeyStep::Kind::Repeat:
+            if (step.count == 0) break;
+            SendKeyPress(step.code);
+            return ++repeatsSent_ >= step.count;
+        case KeyStep::Kind::Character: {
+            const std::string c(1, step.character);
+            if (step.pressThenRelease) {
+                keyboard_.PressKey(c, true);
+                keyboard_.PressKey(c, false, true);
+            } else {
+                keyboard_.PressKey(c);
+            }
+            break;
+        }
+        case KeyStep::Kind::CharacterKey:
+            if (const uint8_t code = KeyOfCharacter(step.character)) SendKeyPress(code);
+            break;
+    }
+    return true;
 }

@@ -13,6 +13,10 @@ PressedKeys::~PressedKeys() {
     }
 }
 
+void PressedKeys::ReleaseAll() {
+    while (!held_.empty()) Up(held_.back().vk);
+}
+
 void PressedKeys::Down(uint8_t vk, uint8_t scan, uint32_t flags) {
     Platform::Keyboard().keybd_event(vk, scan, flags);
     held_.push_back({vk, scan, flags});

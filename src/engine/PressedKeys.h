@@ -24,6 +24,9 @@ public:
     void Up(uint8_t vk);
     // Forgets every held key without releasing it: the caller holds it on purpose.
     void KeepHeld() { held_.clear(); }
+    // keybd_event key up of every held key, the last pressed first.
+    void ReleaseAll();
+    bool Empty() const { return held_.empty(); }
 
 private:
     struct Key {

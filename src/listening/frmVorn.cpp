@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <filesystem>
 
 #include "common/ErrorRecord.h"
@@ -45,6 +46,7 @@ frmVorn::frmVorn() {
     VUMeter = new SoundMeter(this);
     cmdConfigure = new QPushButton("&Configure", this);
     stbVCmd = new QStatusBar(this);
+    typingTimer_ = new QTimer(this);
     stbVCmdPanel1 = new QLabel(stbVCmd);
     stbVCmd->addWidget(stbVCmdPanel1, 1);
     stbVCmd->setSizeGripEnabled(false);
@@ -61,6 +63,11 @@ frmVorn::frmVorn() {
     connect(VUMeter, &SoundMeter::ToggleListening, this, [this] { VUMeter_ToggleListening(); });
     connect(DirectSR1, &::DirectSR1::PhraseRecognized, this, [this](const QString& phrase) {
         RunHandler([&] { DirectSR1_PhraseRecognized(FromQString(phrase)); });
+    });
+    connect(typingTimer_, &QTimer::timeout, this, [this] {
+        RunHandler([&] {
+            if (!mApp->ContinueTyping()) typingTimer_->stop();
+        });
     });
     connect(DirectSR1, &::DirectSR1::MicrophoneFailed, this, [this](const QString& reason) {
         RunHandler([&] { DirectSR1_MicrophoneFailed(FromQString(reason)); });
@@ -156,6 +163,7 @@ void frmVorn::Form_KeyDown(int keyCode, int shift) {
 }
 
 void frmVorn::cmdConfigure_Click() {
+    StopTyping();
     ResumeNext([this] { VUMeter->SetLevel(0); });
     ResumeNext([this] { DirectSR1->StopListening(); });
     ResumeNext([] { RunningApps::FillRunAppListBox(Lists::Get(ListId::frmApp_lstRunApp)); });
@@ -177,6 +185,7 @@ void frmVorn::cmdConfigure_Click() {
 
 void frmVorn::DirectSR1_PhraseRecognized(const std::string& phrase) {
     if (mApp->AppCheck(phrase) != 1) mApp->VocabCheck(phrase);
+    if (mApp->TypingUnfinished()) typingTimer_->start();
     RunningApps::FillRunAppListBox(Lists::Get(ListId::frmApp_lstRunApp));
     stbVCmdPanel1->setText(ToQString(phrase));
 }
@@ -189,6 +198,7 @@ void frmVorn::VUMeter_ToggleListening() {
     ResumeNext(
         [this] { DirectSR1->LoadGrammarFile(QString::fromStdString(RecordPaths::GrammarFile())); });
     bPaused = !bPaused;
+    if (bPaused) StopTyping();
     bool configurationVisible = false;
     ResumeNext([&] { configurationVisible = frmApp::Default().isVisible(); });
     if (configurationVisible) return;
@@ -217,7 +227,13 @@ void frmVorn::ShowListeningState() {
     }
 }
 
+void frmVorn::StopTyping() {
+    typingTimer_->stop();
+    if (mApp) mApp->StopTyping();
+}
+
 void frmVorn::Form_Unload() {
+    StopTyping();
     ResumeNext([this] { SaveShownFormLocation(FormPlacement(this, kName)); });
     mVocab.reset();
     mApp.reset();

@@ -12,6 +12,7 @@
 
 class CApp;
 class CVocab;
+class QTimer;
 
 // "Vorn! Voice Control": the small always-on-top window that listens. It hosts the recogniser
 // and the sound meter, shows the last recognised phrase, and opens the configuration windows.
@@ -49,12 +50,17 @@ private:
     // The meter shows whether the recogniser listens, and if not, whether the next toggle
     // resumes after configuration or after a pause.
     void ShowListeningState();
+    // Ends the typing of vocabulary entries: nothing more is typed, nothing stays held down.
+    void StopTyping();
 
     std::unique_ptr<CApp> mApp;
     std::unique_ptr<CVocab> mVocab;
     bool bConfigOpened = false;
     bool bPaused = false;
     bool microphoneReported_ = false;
+    // Types the rest of entries too long to type at once, a portion each time the program has
+    // answered its events.
+    QTimer* typingTimer_;
     // The key press previewed last, so that its way up through the parents counts once.
     struct PreviewedKey {
         const QEvent* event = nullptr;

@@ -39,6 +39,10 @@ public:
     virtual Hwnd FindWindowA(const std::string& className, const std::string& title) = 0;
 
     virtual Hwnd GetForegroundWindow() = 0;
+    // Whether keys typed now go to hWnd: it, or a window inside it, has the keyboard focus (by
+    // default: it is the window in front). Asked before every key typed, so a backend answers
+    // it as cheaply as it can.
+    virtual bool HasKeyboardFocus(Hwnd hWnd) { return GetForegroundWindow() == hWnd; }
     virtual uint32_t GetWindowThreadProcessId(Hwnd hWnd) = 0;
     virtual bool AttachThreadInput(uint32_t attachThread, uint32_t toThread, bool attach) = 0;
     // Brings the window to the front (from any desktop); true when it is then in front.

@@ -1,6 +1,7 @@
 // Keys written in the key notation, parsed into key steps and sent: every step names a key the
 // keyboard layer can send, each modifier a group presses is released in the reverse order, and
 // nothing stays held down after the sending.
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size > kLongestKeys) return 0;
 
     desktop->keyEvents.clear();
-    SendKeySteps(steps);
+    KeyStepSender(steps, desktop->foreground).SendPortion(std::numeric_limits<int>::max());
     RequireKeysSentAndReleased(*desktop);
     return 0;
 }

@@ -51,6 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     CApp app;
     app.VocabCheck(entry.substr(0, entry.find(':')));
+    while (app.ContinueTyping()) {
+    }
 
     RequireKeysSentAndReleased(*editor.desktop);
     return 0;

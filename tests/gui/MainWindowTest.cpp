@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "GuiFixture.h"
 #include "common/ErrorRecord.h"
@@ -270,6 +271,36 @@ TEST_F(MainWindowTest, APhraseActivatesItsApplicationOrTypesAVocabularyWord) {
     EXPECT_EQ(desktop->keyEvents.size(), keys);
     EXPECT_EQ(Main().stbVCmdPanel1->text(), "banana");
     EXPECT_GE(Lists::Get(ListId::frmApp_lstRunApp).FindStringExact("Firefox \xA6 news"), 0);
+}
+
+TEST_F(MainWindowTest, ALongEntryIsTypedWholeUnlessAPauseConfigureOrCloseStopsIt) {
+    WriteApps({kNotes + "*notes~Editing$gedit"});
+    WriteVocabulary("Editing", {"erase:{BKSP 1000}"});
+    const std::size_t wholeEntry = 2000;
+    // The phrase is handled before the typing ends; the rest follows while the program answers.
+    Main().DirectSR1_PhraseRecognized("erase");
+    EXPECT_LT(desktop->keyEvents.size(), wholeEntry);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return desktop->keyEvents.size() == wholeEntry; }));
+
+    // Each request reaches the program while the entry is being typed; the close comes last.
+    const std::vector<std::pair<const char*, std::function<void()>>> requests = {
+        {"a click on the meter", [this] { emit Main().VUMeter->ToggleListening(); }},
+        {"Configure", [this] { Configure(); }},
+        {"the close box", [] { frmVorn::Default().close(); }},
+    };
+    for (const auto& [request, send] : requests) {
+        desktop->keyEvents.clear();
+        QTimer::singleShot(0, send);
+        Main().DirectSR1_PhraseRecognized("erase");
+        QTest::qWait(20);
+        const std::size_t typed = desktop->keyEvents.size();
+        EXPECT_GT(typed, 0u) << request;
+        EXPECT_LT(typed, wholeEntry) << request;
+        QTest::qWait(20);
+        EXPECT_EQ(desktop->keyEvents.size(), typed) << request;
+        EXPECT_TRUE(desktop->KeysDown().empty()) << request;
+    }
+    EXPECT_FALSE(frmVorn::IsLoaded());
 }
 
 TEST_F(MainWindowTest, APhraseWhoseWindowIsAbsentStartsItsProgram) {

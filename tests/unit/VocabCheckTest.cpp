@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -30,6 +31,11 @@ std::string Compact(const std::vector<SimDesktop::KeyEvent>& events) {
             << (event.Up() ? 'u' : 'd');
     }
     return out.str();
+}
+
+// Sends every step to the window in front (no window on a fresh simulated desktop).
+void SendAll(std::vector<KeyStep> steps) {
+    KeyStepSender(std::move(steps), 0).SendPortion(std::numeric_limits<int>::max());
 }
 
 std::string Identity(const std::string& className, const std::string& title) {
@@ -97,13 +103,13 @@ protected:
 TEST(KeyStepSender, SendsEachStepThroughTheKeyboard) {
     auto desktop = std::make_shared<SimDesktop>();
     Platform::InstallAll(desktop);
-    SendKeySteps({KeyStep::Press(18), KeyStep::Repeat(115), KeyStep::Release(18),
-                  KeyStep::Repeat(40, 2), KeyStep::Repeat(9, 0)});
+    SendAll({KeyStep::Press(18), KeyStep::Repeat(115), KeyStep::Release(18), KeyStep::Repeat(40, 2),
+             KeyStep::Repeat(9, 0)});
     EXPECT_EQ(Compact(desktop->keyEvents), "k18d s115d s115u k18u s40d s40u s40d s40u");
 
     // Characters as the layout types them, by one call or by a press and a release call.
     desktop->keyEvents.clear();
-    SendKeySteps({KeyStep::Character('H'), KeyStep::Character('i'), KeyStep::Character('!', true)});
+    SendAll({KeyStep::Character('H'), KeyStep::Character('i'), KeyStep::Character('!', true)});
     EXPECT_EQ(Compact(desktop->keyEvents), "k16d k72d k72u k16u k73d k73u k16d k49d k49u k16u");
     EXPECT_EQ(desktop->keyEvents[1].scan, desktop->MapVirtualKeyA('H', 0));
     EXPECT_EQ(desktop->keyEvents[1].flags, 0u);
@@ -111,7 +117,7 @@ TEST(KeyStepSender, SendsEachStepThroughTheKeyboard) {
     // The key of a character goes without its shift state; a character no key types sends
     // nothing.
     desktop->keyEvents.clear();
-    SendKeySteps(
+    SendAll(
         {KeyStep::CharacterKey('-'), KeyStep::CharacterKey('!'), KeyStep::CharacterKey('\x80')});
     EXPECT_EQ(Compact(desktop->keyEvents), "s189d s189u s49d s49u");
     EXPECT_TRUE(desktop->KeysDown().empty());
@@ -123,7 +129,7 @@ TEST(KeyStepSender, AFailingKeyboardLeavesNothingHeldDown) {
     // Alt, Ctrl, F4, Ctrl, Alt, a down and up, then Shift, 1, 1, Shift.
     for (int failAt = 1; failAt <= 11; ++failAt) {
         Platform::Install(desktop, std::make_shared<FailingKeyboard>(*desktop, failAt), desktop);
-        EXPECT_THROW(SendKeySteps(steps), std::runtime_error) << "failing at event " << failAt;
+        EXPECT_THROW(SendAll(steps), std::runtime_error) << "failing at event " << failAt;
         EXPECT_TRUE(desktop->KeysDown().empty()) << "failing at event " << failAt;
     }
 }
@@ -140,6 +146,77 @@ TEST_F(VocabCheckTest, AFailureEndsTheCheckAndClosesTheFile) {
     // A programming error is no failure of the typing: it goes on to the phrase handler.
     Platform::Install(desktop, std::make_shared<FailingKeyboard>(*desktop, 1, true), desktop);
     EXPECT_THROW(app.VocabCheck("bang"), std::logic_error);
+
+    // A failure in a later portion of a long entry drops that entry; the next one is typed.
+    WriteVocab("Keys", {"erase:{BKSP 100}", "word:x"});
+    Platform::Install(desktop, std::make_shared<FailingKeyboard>(*desktop, 80), desktop);
+    desktop->keyEvents.clear();
+    EXPECT_EQ(app.VocabCheck("erase"), 2);
+    EXPECT_EQ(app.VocabCheck("word"), 2);
+    EXPECT_TRUE(app.ContinueTyping());
+    EXPECT_FALSE(app.ContinueTyping());
+    std::string expected;
+    for (int n = 1; n < 80; ++n) expected += "s8d s8u ";
+    EXPECT_EQ(Compact(desktop->keyEvents), expected + "k88d k88u");
+}
+
+TEST_F(VocabCheckTest, ALongEntryIsTypedWholeInPortionsAndAnEntryMatchedMeanwhileAfterIt) {
+    WriteVocab("Keys", {"erase:{BKSP 1000}", "word:x", "copy:^c"});
+    // A short entry is typed whole at once.
+    EXPECT_EQ(app.VocabCheck("copy"), 2);
+    EXPECT_FALSE(app.TypingUnfinished());
+    EXPECT_EQ(Compact(desktop->keyEvents), "k17d s67d s67u k17u");
+
+    desktop->keyEvents.clear();
+    EXPECT_EQ(app.VocabCheck("erase"), 2);
+    const std::size_t firstPortion = desktop->keyEvents.size();
+    EXPECT_GT(firstPortion, 0u);
+    EXPECT_LT(firstPortion, 2000u);
+    EXPECT_EQ(app.VocabCheck("word"), 2);
+    EXPECT_EQ(desktop->keyEvents.size(), firstPortion);
+    int portions = 1;
+    while (app.ContinueTyping()) ++portions;
+    EXPECT_GT(portions, 2);
+    std::string expected;
+    for (int n = 0; n < 1000; ++n) expected += "s8d s8u ";
+    EXPECT_EQ(Compact(desktop->keyEvents), expected + "k88d k88u");
+}
+
+TEST_F(VocabCheckTest, AnotherWindowInFrontStopsTheTypingWithNothingHeldDown) {
+    WriteVocab("Keys", {"go:^+a{BKSP 3}B%{F4}!", "erase:{BKSP 32767}"});
+    const Hwnd other = desktop->AddWindow({.className = "Other", .title = "Other"});
+    ASSERT_EQ(app.VocabCheck("go"), 2);
+    const std::size_t entryEvents = desktop->keyEvents.size();
+
+    // The other window comes in front after each event in turn: the key being typed ends,
+    // what is held goes up, and no key goes down any more.
+    for (std::size_t switchAt = 1; switchAt <= entryEvents; ++switchAt) {
+        desktop->keyEvents.clear();
+        desktop->foreground = editor;
+        desktop->onKeyEvent = [&](const SimDesktop::KeyEvent&) {
+            if (desktop->keyEvents.size() == switchAt) desktop->foreground = other;
+        };
+        EXPECT_EQ(app.VocabCheck("go"), 2);
+        bool released = false;
+        for (std::size_t i = switchAt; i < desktop->keyEvents.size(); ++i) {
+            const bool up = desktop->keyEvents[i].Up();
+            EXPECT_FALSE(released && !up) << "a key went down after the switch at " << switchAt;
+            released = released || up;
+        }
+        EXPECT_TRUE(desktop->KeysDown().empty()) << "switch at " << switchAt;
+    }
+
+    // In a later portion of a long entry.
+    desktop->keyEvents.clear();
+    desktop->foreground = editor;
+    desktop->onKeyEvent = [&](const SimDesktop::KeyEvent&) {
+        if (desktop->keyEvents.size() == 301) desktop->foreground = other;
+    };
+    EXPECT_EQ(app.VocabCheck("erase"), 2);
+    while (app.ContinueTyping()) {
+    }
+    EXPECT_EQ(desktop->keyEvents.size(), 302u);
+    EXPECT_TRUE(desktop->KeysDown().empty());
 }
 
 TEST_F(VocabCheckTest, TheWindowInFrontUsesItsOwnVocabulary) {

@@ -2,8 +2,10 @@
 // receives them. Runs on a display of its own (Xvfb with openbox).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +52,7 @@ protected:
         const std::string ready = logger->NextLine();
         ASSERT_EQ(ready.rfind("ready ", 0), 0u)
             << "the key logger did not get the focus: " << ready;
+        loggerWindow = static_cast<Hwnd>(std::stoul(ready.substr(6)));
 
         connection = std::make_shared<X11Connection>();
         keyboard = std::make_shared<X11Keyboard>(connection);
@@ -63,10 +66,28 @@ protected:
         SetLayout("us");
     }
 
+    // Starts the logger as a voice command application whose vocabulary holds the entry, with
+    // the whole X11 backend installed: real windows this time, the running-window list tells
+    // the table the logger's handle.
+    X11Backend::Services StartLoggerApplication(const std::string& entry) {
+        StartLogger("us");
+        const X11Backend::Services services = X11Backend::Create();
+        Platform::Install(services.windows, services.keyboard, services.processes);
+        RunningApps::ReleaseRunningApps();
+        RunningApps::FillRunAppListBox(lists[ListId::frmApp_lstRunApp]);
+        const std::string identity = Identity("KeyLogger", "Key Logger");
+        EXPECT_TRUE(RunningApps::ListItemExists(lists[ListId::frmApp_lstRunApp], identity));
+        folder.MakeVocabFolder();
+        WriteBytes(folder.File("VAppCmd.txt"), RecordBytes(identity + "*Log~Keys$", 270));
+        WriteBytes(folder.File("vocab/Keys.txt"), RecordBytes(entry, 128));
+        return services;
+    }
+
     // Sends the keys and returns what the logger received: keysym name and modifier state of
     // each press. An Escape sent afterwards marks the end.
     Lines Type(const std::string& keys) {
-        SendKeySteps(ParseKeyNotation(keys));
+        KeyStepSender(ParseKeyNotation(keys), desktop->foreground)
+            .SendPortion(std::numeric_limits<int>::max());
         return PressesUntilEscape(*keyboard);
     }
 
@@ -92,6 +113,7 @@ protected:
     std::shared_ptr<X11Connection> connection;
     std::shared_ptr<X11Keyboard> keyboard;
     std::unique_ptr<KeyLogger> logger;
+    Hwnd loggerWindow = 0;
 };
 
 }  // namespace
@@ -147,21 +169,35 @@ TEST_F(X11KeyboardTest, KeyStateShowsHeldKeysAndLockToggles) {
 }
 
 TEST_F(X11KeyboardTest, TheWholeX11BackendTypesIntoTheApplicationInFront) {
-    StartLogger("us");
-    // Real windows this time: the running-window list tells the table the logger's handle.
-    const X11Backend::Services services = X11Backend::Create();
-    Platform::Install(services.windows, services.keyboard, services.processes);
-    RunningApps::ReleaseRunningApps();
-    RunningApps::FillRunAppListBox(lists[ListId::frmApp_lstRunApp]);
-    const std::string identity = Identity("KeyLogger", "Key Logger");
-    ASSERT_TRUE(RunningApps::ListItemExists(lists[ListId::frmApp_lstRunApp], identity));
-
+    const X11Backend::Services services = StartLoggerApplication("go:ab+{TAB}");
     // The logger is the application in front; the word "go" of its vocabulary types the keys.
-    folder.MakeVocabFolder();
-    WriteBytes(folder.File("VAppCmd.txt"), RecordBytes(identity + "*Log~Keys$", 270));
-    WriteBytes(folder.File("vocab/Keys.txt"), RecordBytes("go:ab+{TAB}", 128));
     CApp app;
     EXPECT_EQ(app.VocabCheck("go"), 2);
     EXPECT_EQ(PressesUntilEscape(*services.keyboard),
               (Lines{"a 0x0", "b 0x0", "Shift_L 0x0", "ISO_Left_Tab 0x1"}));
+}
+
+TEST_F(X11KeyboardTest, AnotherWindowInFrontStopsALongEntryWithNothingHeldDown) {
+    const X11Backend::Services services = StartLoggerApplication("erase:{BKSP 1000}");
+    CApp app;
+    ASSERT_EQ(app.VocabCheck("erase"), 2);
+
+    // A second window takes the focus while the entry is being typed: it receives none of
+    // its keys, and the typing ends.
+    KeyLogger other(VORN_KEY_LOGGER);
+    const std::string ready = other.NextLine();
+    ASSERT_EQ(ready.rfind("ready ", 0), 0u) << ready;
+    while (app.ContinueTyping()) {
+    }
+    services.keyboard->SendInput({KeyInput{27, 0, 0}, KeyInput{27, 0, kKeyEventKeyUp}});
+    EXPECT_TRUE(other.PressesUntil("press Escape 0x0").empty());
+    ExpectNothingHeld();
+
+    // The first window received the keys typed before the second one took the focus.
+    ASSERT_TRUE(services.windows->SetForegroundWindow(loggerWindow));
+    const Lines typed = PressesUntilEscape(*services.keyboard);
+    EXPECT_FALSE(typed.empty());
+    EXPECT_LT(typed.size(), 1000u);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(typed.begin(), typed.end(), "BackSpace 0x0")),
+              typed.size());
 }

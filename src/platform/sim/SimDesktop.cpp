@@ -155,7 +155,8 @@ int SimDesktop::TwipsPerPixel() {
 }
 
 void SimDesktop::RecordKey(uint16_t vk, uint16_t scan, uint32_t flags, KeyEvent::Via via) {
-    keyEvents.push_back(KeyEvent{vk, scan, flags, via});
+    const KeyEvent event{vk, scan, flags, via};
+    keyEvents.push_back(event);
     if ((flags & kKeyEventKeyUp) != 0) {
         down_.erase(vk);
     } else {
@@ -168,6 +169,7 @@ void SimDesktop::RecordKey(uint16_t vk, uint16_t scan, uint32_t flags, KeyEvent:
         }
         down_.insert(vk);
     }
+    if (onKeyEvent) onKeyEvent(event);
 }
 
 void SimDesktop::keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -54,6 +55,9 @@ public:
     bool refuseStart = false;         // CreateProcessA and Shell fail
     std::set<std::string> documents;  // files ShellExecute finds (besides real files)
     std::vector<KeyEvent> keyEvents;
+    // Called with each key event once it is logged: a test changes the desktop while keys
+    // are being typed.
+    std::function<void(const KeyEvent&)> onKeyEvent;
     std::vector<StartRequest> startRequests;
     std::vector<std::pair<Hwnd, int>> showCalls;
 

@@ -151,15 +151,21 @@ struct X11WindowSystem::Impl {
         return focus == PointerRoot ? 0 : TopLevelAncestor(focus);
     }
 
+    // The parent of window; 0 when it cannot be asked (the window vanished).
+    ::Window Parent(::Window window) {
+        ::Window rootReturn = 0;
+        ::Window parent = 0;
+        ::Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(display, window, &rootReturn, &parent, &children, &count) == 0) return 0;
+        if (children != nullptr) XFree(children);
+        return parent;
+    }
+
     // The child of the root that holds window (the window itself when it is one).
     ::Window TopLevelAncestor(::Window window) {
         while (window != 0 && window != root) {
-            ::Window rootReturn = 0;
-            ::Window parent = 0;
-            ::Window* children = nullptr;
-            unsigned int count = 0;
-            if (XQueryTree(display, window, &rootReturn, &parent, &children, &count) == 0) return 0;
-            if (children != nullptr) XFree(children);
+            const ::Window parent = Parent(window);
             if (parent == root) return window;
             window = parent;
         }
@@ -271,6 +277,21 @@ Hwnd X11WindowSystem::GetForegroundWindow() {
     // The window manager may name a window that has just closed for a moment.
     const ::Window active = impl_->ActiveWindow();
     return impl_->Exists(active) ? ToHwnd(active) : 0;
+}
+
+bool X11WindowSystem::HasKeyboardFocus(Hwnd hWnd) {
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(impl_->display, &focus, &revert);
+    // A focus that follows the pointer: the window in front stands for the focus.
+    if (focus == PointerRoot || focus == impl_->root) return GetForegroundWindow() == hWnd;
+    // One round trip when the window itself has the focus, as window managers give it.
+    const ::Window window = ToWindow(hWnd);
+    for (::Window inside = focus; inside != 0 && inside != impl_->root;
+         inside = impl_->Parent(inside)) {
+        if (inside == window) return true;
+    }
+    return false;
 }
 
 uint32_t X11WindowSystem::GetWindowThreadProcessId(Hwnd hWnd) {

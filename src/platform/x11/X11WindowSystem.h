@@ -26,6 +26,7 @@ public:
     std::string GetClassNameA(Hwnd hWnd, int bufferSize) override;
     Hwnd FindWindowA(const std::string& className, const std::string& title) override;
     Hwnd GetForegroundWindow() override;
+    bool HasKeyboardFocus(Hwnd hWnd) override;
     uint32_t GetWindowThreadProcessId(Hwnd hWnd) override;
     bool AttachThreadInput(uint32_t attachThread, uint32_t toThread, bool attach) override;
     bool SetForegroundWindow(Hwnd hWnd) override;
