@@ -74,9 +74,9 @@ public:
     int32_t Explore(Hwnd lnghWnd, const std::string& strFolder, int32_t eShowStyle = 0);
     // Types the keys of the entry whose word is sPhrase in the vocabulary of the application in
     // front (else of the one activated last) into the window that has the focus. 2 when keys
-    // were typed, else 0. Never fails. The keys go only to the window in front now; an entry
-    // too long to type at once, or matched while an earlier one is still being typed, is left
-    // to ContinueTyping.
+    // were typed or are left to ContinueTyping, else 0. Never fails. The keys go only to the
+    // window in front now; an entry too long to type at once, or matched while an earlier one
+    // is still being typed, is left to ContinueTyping.
     int16_t VocabCheck(const std::string& sPhrase);
     // Whether keys of matched entries remain to be typed.
     bool TypingUnfinished() const { return !mTyping.empty(); }

@@ -2,6 +2,9 @@
 #include "common/ListControl.h"
 #include "engine/RunningApps.h"
 
+// Xlib last: its macros (None, Bool...) clash with the headers above.
+#include <X11/Xlib.h>
+
 namespace {
 
 using X11WindowSystemTest = X11Test;
@@ -81,6 +84,23 @@ TEST_F(X11WindowSystemTest, ActivationBringsWindowsToTheFrontAndRestoresMinimise
     EXPECT_TRUE(RunningApps::ActivateWindow(client.Window(3)));
     EXPECT_EQ(Windows().GetForegroundWindow(), client.Window(3));
     EXPECT_TRUE(RunningApps::ActivateWindow(client.Window(0)));
+}
+
+TEST_F(X11WindowSystemTest, KeysGoToTheWindowThatHasTheFocusOrAWindowInsideIt) {
+    TestClient client({"VornOne|One|", "VornTwo|Two|"});
+    for (std::size_t i = 0; i < 2; ++i) ASSERT_TRUE(Managed(client.Window(i)));
+    const auto one = static_cast<::Window>(client.Window(0));
+    Display* display = XOpenDisplay(nullptr);
+    // The focus on the window itself, then on a window inside it, as some toolkits give it.
+    const ::Window inside = XCreateSimpleWindow(display, one, 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(display, inside);
+    for (const ::Window focus : {one, inside}) {
+        XSetInputFocus(display, focus, RevertToParent, CurrentTime);
+        XSync(display, False);
+        EXPECT_TRUE(Windows().HasKeyboardFocus(client.Window(0)));
+        EXPECT_FALSE(Windows().HasKeyboardFocus(client.Window(1)));
+    }
+    XCloseDisplay(display);
 }
 
 TEST_F(X11WindowSystemTest, ShowingAMinimisedWindowRestoresIt) {
