@@ -57,7 +57,7 @@ struct X11Keyboard::Impl {
 
     void Send(KeyCode keycode, bool down) {
         XTestFakeKeyEvent(display(), keycode, down ? True : False, CurrentTime);
-        XSync(display(), False);
+        connection->Sync();
     }
 
     bool KeycodeDown(KeyCode keycode) const {

@@ -280,12 +280,10 @@ Hwnd X11WindowSystem::GetForegroundWindow() {
 }
 
 bool X11WindowSystem::HasKeyboardFocus(Hwnd hWnd) {
-    ::Window focus = 0;
-    int revert = 0;
-    XGetInputFocus(impl_->display, &focus, &revert);
+    const ::Window focus = impl_->x.Focus();
     // A focus that follows the pointer: the window in front stands for the focus.
     if (focus == PointerRoot || focus == impl_->root) return GetForegroundWindow() == hWnd;
-    // One round trip when the window itself has the focus, as window managers give it.
+    // The window itself has the focus, as window managers give it: no further round trip.
     const ::Window window = ToWindow(hWnd);
     for (::Window inside = focus; inside != 0 && inside != impl_->root;
          inside = impl_->Parent(inside)) {
