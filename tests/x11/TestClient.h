@@ -2,11 +2,10 @@
 
 #include <sys/types.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "WaitFor.h"
 #include "platform/WindowSystem.h"
 
 // Runs vorn_x11_test_client with window requests ("CLASS|TITLE|FLAGS", see TestClientMain.cpp)
@@ -29,7 +28,3 @@ private:
     pid_t pid_ = 0;
     std::vector<Hwnd> windows_;
 };
-
-// Polls the condition until it holds or the time is over; true when it held.
-bool WaitFor(const std::function<bool()>& condition,
-             std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));

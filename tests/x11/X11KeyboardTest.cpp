@@ -13,6 +13,7 @@
 #include "FreshLists.h"
 #include "KeyLoggerProcess.h"
 #include "TempProgramFolder.h"
+#include "WaitFor.h"
 #include "engine/CApp.h"
 #include "engine/KeyNotation.h"
 #include "engine/KeyStepSender.h"
@@ -80,6 +81,10 @@ protected:
         folder.MakeVocabFolder();
         WriteBytes(folder.File("VAppCmd.txt"), RecordBytes(identity + "*Log~Keys$", 270));
         WriteBytes(folder.File("vocab/Keys.txt"), RecordBytes(entry, 128));
+        // The logger has the focus once it says it is ready; the window manager names it the
+        // window in front a moment later.
+        EXPECT_TRUE(
+            WaitFor([&] { return services.windows->GetForegroundWindow() == loggerWindow; }));
         return services;
     }
 
@@ -195,6 +200,8 @@ TEST_F(X11KeyboardTest, AnotherWindowInFrontStopsALongEntryWithNothingHeldDown) 
 
     // The first window received the keys typed before the second one took the focus.
     ASSERT_TRUE(services.windows->SetForegroundWindow(loggerWindow));
+    // The window manager may name it active before the keyboard focus follows.
+    ASSERT_TRUE(WaitFor([&] { return services.windows->HasKeyboardFocus(loggerWindow); }));
     const Lines typed = PressesUntilEscape(*services.keyboard);
     EXPECT_FALSE(typed.empty());
     EXPECT_LT(typed.size(), 1000u);
