@@ -114,6 +114,38 @@ TEST_F(X11ProcessTest, DocumentsOpenWithTheDesktopAndAMissingOneGivesTwo) {
     EXPECT_EQ(app.Explore(0, (folder / "absent").string()), 2);
 }
 
+TEST_F(X11ProcessTest, StartedProgramsAndOpenersGetNoneOfOurTerminal) {
+    // A stand-in that writes where its input, output and error output lead, one a line.
+    const auto recorder = [&](const std::string& name) {
+        const fs::path record = folder / (name + ".txt");
+        std::ofstream(folder / "bin" / name)
+            << "#!/bin/sh\nled=$(readlink /proc/$$/fd/0 /proc/$$/fd/1 /proc/$$/fd/2)\n"
+            << "printf '%s\\n' \"$led\" > '" << record.string() << ".part' && mv '"
+            << record.string() << ".part' '" << record.string() << "'\n";
+        fs::permissions(folder / "bin" / name, fs::perms::owner_all);
+        return record;
+    };
+    const auto streams = [](const fs::path& record) {
+        std::vector<std::string> lines;
+        WaitFor([&] { return fs::exists(record); });
+        std::ifstream in(record);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    };
+    const std::vector<std::string> nowhere(3, "/dev/null");
+
+    const fs::path program = recorder("vorn-chatty-program");
+    ASSERT_TRUE(services.processes->CreateProcessA("vorn-chatty-program --verbose"));
+    EXPECT_EQ(streams(program), nowhere);
+
+    const fs::path opener = recorder("xdg-open");
+    std::ofstream(folder / "report.txt") << "text";
+    EXPECT_EQ(
+        services.processes->ShellExecuteA("open", (folder / "report.txt").string(), kSwShowNormal),
+        33);
+    EXPECT_EQ(streams(opener), nowhere);
+}
+
 TEST_F(X11ProcessTest, APhraseBringsItsApplicationToTheFrontOrStartsIt) {
     SetProgramFolder(folder.string());
     TestClient running({"VornMail|Inbox|", "VornOther|Other|"});

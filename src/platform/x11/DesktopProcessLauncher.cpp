@@ -1,5 +1,6 @@
 #include "platform/x11/DesktopProcessLauncher.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -51,9 +52,9 @@ std::optional<std::string> ResolveProgram(const std::string& name) {
     return std::nullopt;
 }
 
-// Starts the program in a session of its own, detached from ours, with default signal
-// handling; a thread waits for it so that it leaves no zombie. The process id, or nothing
-// when it could not be started.
+// Starts the program in a session of its own, detached from ours and from our terminal, with
+// default signal handling; a thread waits for it so that it leaves no zombie. The process id, or
+// nothing when it could not be started.
 std::optional<pid_t> Spawn(const std::string& program, const std::vector<std::string>& arguments,
                            const std::string& directory) {
     std::vector<char*> argv;
@@ -75,6 +76,11 @@ std::optional<pid_t> Spawn(const std::string& program, const std::vector<std::st
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+    // What the started program reads or prints is its own business: it neither waits on our
+    // terminal nor writes its messages into it.
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
 
     pid_t pid = 0;
     const int error =

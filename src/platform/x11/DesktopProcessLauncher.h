@@ -6,8 +6,8 @@
 
 // Starts programs and opens documents on a Linux desktop. A command line is split by the
 // Windows rules and its program looked up on PATH; it starts without a shell, in a session of
-// its own, and is reaped when it ends. Documents and folders open with the desktop's default
-// application through xdg-open. Texts come in as ANSI.
+// its own with its input and output on /dev/null, and is reaped when it ends. Documents and folders
+// open with the desktop's default application through xdg-open. Texts come in as ANSI.
 class DesktopProcessLauncher : public IProcessLauncher {
 public:
     bool CreateProcessA(const std::string& commandLine) override;
