@@ -30,6 +30,7 @@
 #include "store/CFile.h"
 #include "store/CVocab.h"
 #include "store/FileSlots.h"
+#include "store/ListOutOfDate.h"
 
 namespace {
 
@@ -433,6 +434,9 @@ void frmVocab::SaveDictionaryChange() {
             mVocab->DictionaryRecordCount(vocabulary);
         }
         mVocab->AddDictionaryWord(true, vocabulary, FromQString(txtCommand->text()), "SaveChanges");
+    } catch (const ListOutOfDate& stale) {
+        ShowSaveFailureCause(stale, "Save Word");
+        ListEntriesAsStored();
     } catch (const ErrorRecord& error) {
         if (!ShowSaveFailureCause(error, "Save Word")) ShowNoVocabularySelected();
     } catch (...) {
@@ -440,11 +444,15 @@ void frmVocab::SaveDictionaryChange() {
     }
 }
 
+void frmVocab::ListEntriesAsStored() {
+    DictionaryList().Clear();
+    if (VocabList().ListIndex() != -1) mVocab->FillDictionaryListBox(true, VocabList().Text());
+}
+
 void frmVocab::cmdSaveChanges_Click() {
     SaveDictionaryChange();
-    DictionaryList().Clear();
     txtCommand->setText("");
-    if (VocabList().ListIndex() != -1) mVocab->FillDictionaryListBox(true, VocabList().Text());
+    ListEntriesAsStored();
     lstDictionary->setFocus();
 }
 
@@ -509,6 +517,10 @@ void frmVocab::DictionaryDelete() {
         std::vector<std::string> listed = entries;
         listed.push_back(removed);
         mVocab->ReplaceDictionary(VocabList().Text(), listed, entries);
+    } catch (const ListOutOfDate& stale) {
+        mApp->VAppTempClear();
+        ShowSaveFailureCause(stale, "Delete Word");
+        ListEntriesAsStored();
     } catch (const ErrorRecord& error) {
         mApp->VAppTempClear();
         // The file still holds the entry: so does the list again.

@@ -102,6 +102,9 @@ protected:
 
 private:
     void SaveDictionaryChange();
+    // Fills the entry list again from the current vocabulary's file, so that it shows what the
+    // file holds (after a change refused because the list no longer did).
+    void ListEntriesAsStored();
     void NewDictionaryWord();
     void NewVocabulary();
     // Gives txtCommand the focus; its got-focus handler runs when the box did not have it.

@@ -4,6 +4,7 @@
 #include "common/ListControl.h"
 #include "common/PlatformErrors.h"
 #include "store/FileSlots.h"
+#include "store/ListOutOfDate.h"
 #include "store/RecordFileReplace.h"
 #include "store/RecordPaths.h"
 #include "store/RecordScan.h"
@@ -63,10 +64,9 @@ void RefuseGapBefore(CFile& file, const std::string& vocabulary) {
     if (position <= 1) return;
     file.FileRead(static_cast<int16_t>(position - 1));
     if (!DataFileAtEnd()) return;
-    PlatformError::Raise(PlatformError::kInvalidProcedureCall,
-                         "The entry to change is no longer in the vocabulary \"" + vocabulary +
-                             "\" as its list shows it, so nothing was saved. Select the "
-                             "vocabulary again to list its entries as they are now.");
+    throw ListOutOfDate("The entry to change is no longer in the vocabulary \"" + vocabulary +
+                        "\" as its list showed it, so nothing was saved. The list now shows "
+                        "the entries as they are.");
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 
 #include "common/AnsiText.h"
 #include "common/AppErrors.h"
-#include "common/PlatformErrors.h"
 #include "store/AsideFile.h"
 #include "store/DamagedFile.h"
 #include "store/FileSlots.h"
+#include "store/ListOutOfDate.h"
 #include "store/WriteFailure.h"
 
 namespace {
@@ -66,7 +66,6 @@ std::size_t ReplaceRecordFile(const std::string& path, int recordLength,
 }
 
 void RaiseListOutOfDate(const std::string& path) {
-    PlatformError::Raise(PlatformError::kInvalidProcedureCall,
-                         "The file \"" + Ansi::FromUtf8(path) +
-                             "\" no longer holds what its list shows, so it was not changed.");
+    throw ListOutOfDate("The file \"" + Ansi::FromUtf8(path) +
+                        "\" no longer holds what its list shows, so it was not changed.");
 }

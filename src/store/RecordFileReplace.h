@@ -19,5 +19,6 @@ std::size_t ReplaceRecordFile(const std::string& path, int recordLength,
                               const std::vector<std::string>& replaced,
                               const std::vector<std::string>& records);
 
-// Refuses a rewrite of the file at path because it no longer holds what its list shows: error 5.
+// Refuses a rewrite of the file at path because it no longer holds what its list shows: error 5,
+// thrown as ListOutOfDate.
 [[noreturn]] void RaiseListOutOfDate(const std::string& path);

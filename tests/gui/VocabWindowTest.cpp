@@ -373,7 +373,7 @@ TEST_F(VocabWindowTest, WordsSavedFromTheMenuOutliveADeletion) {
     EXPECT_EQ(ReadVocabulary("Edit"), (Items{"open:^o", "close:^w"}));
 
     // An edit saved from the menu leaves the list showing the old text: a deletion from that
-    // list would put the old text back, so it is refused.
+    // list would put the old text back, so it is refused, and the list shows the file again.
     Entries().SetListIndex(0);
     Window().lstDictionary->setFocus();
     Window().txtCommand->setFocus();
@@ -382,7 +382,7 @@ TEST_F(VocabWindowTest, WordsSavedFromTheMenuOutliveADeletion) {
     Entries().SetListIndex(0);
     Window().mnuDelete->trigger();
     EXPECT_EQ(ReadVocabulary("Edit"), (Items{"open:^+o", "close:^w"}));
-    EXPECT_EQ(ListItems(Entries()), Items{"open:^o"});
+    EXPECT_EQ(ListItems(Entries()), (Items{"open:^+o", "close:^w"}));
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(dialogs().boxes[0].text, "The file \"" + folder.File("vocab/Edit.txt") +
                                            "\" no longer holds what its list shows, so it was "
@@ -411,10 +411,16 @@ TEST_F(VocabWindowTest, AnEntryEditedAgainFromAListNotRefilledIsNotStoredOutOfSi
     EXPECT_EQ(ReadBytes(folder.File("vocab/Edit.txt")).size(), 2u * CFile::kVocabRecordLength);
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(dialogs().boxes[0].text,
-              "The entry to change is no longer in the vocabulary \"Edit\" as its list shows it, "
-              "so nothing was saved. Select the vocabulary again to list its entries as they are "
-              "now.");
+              "The entry to change is no longer in the vocabulary \"Edit\" as its list showed "
+              "it, so nothing was saved. The list now shows the entries as they are.");
     EXPECT_EQ(dialogs().boxes[0].title, "Save Word");
+    // Clicking the vocabulary that is already current lists nothing anew: the refusal does,
+    // and leaves the typed text in the box. The entry as listed now takes the edit.
+    EXPECT_EQ(ListItems(Entries()), (Items{"copy:^c", "open:^+o"}));
+    EXPECT_EQ(FromQString(Window().txtCommand->text()), "open:^+p");
+    editFromTheMenu("open:^+p");
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^+p"}));
+    EXPECT_EQ(dialogs().boxes.size(), 1u);
 }
 
 TEST_F(VocabWindowTest, ADamagedRecordIsReportedAndTheWindowGoesOn) {
