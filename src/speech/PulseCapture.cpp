@@ -19,8 +19,13 @@ struct PulseCapture::Session {
     pa_threaded_mainloop* loop = nullptr;
     pa_context* context = nullptr;
     pa_stream* stream = nullptr;
+    bool failed = false;
 
+    // Reports the first failure only: a refused connection is seen both by the connect call
+    // and by the state callback it runs.
     void Fail(const std::string& what) {
+        if (failed) return;
+        failed = true;
         if (errors) errors(what + ": " + pa_strerror(pa_context_errno(context)));
     }
 

@@ -2,13 +2,18 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <span>
+#include <thread>
 
 #include "PrivatePulseServer.h"
 #include "SpeechSamples.h"
 #include "listening/DirectSR1.h"
+#include "speech/PulseCapture.h"
 
 namespace {
 
@@ -78,6 +83,31 @@ TEST_F(LiveCaptureTest, WithoutASoundServerListeningStartsAndStopsQuietly) {
     control.StartListening();
     control.StopListening();
     EXPECT_EQ(phrases.count(), 0);
+    unsetenv("PULSE_SERVER");
+}
+
+TEST_F(LiveCaptureTest, AMissingSoundServerIsReportedOnceAStart) {
+    const std::string nowhere = "unix:" + (folder_ / "no-server").string();
+    setenv("PULSE_SERVER", nowhere.c_str(), 1);
+    std::mutex guard;
+    std::vector<std::string> reports;
+    PulseCapture capture;
+    capture.Start([](std::span<const int16_t>) {},
+                  [&](const std::string& error) {
+                      std::lock_guard<std::mutex> lock(guard);
+                      reports.push_back(error);
+                  });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto reported = [&] {
+        std::lock_guard<std::mutex> lock(guard);
+        return !reports.empty();
+    };
+    while (!reported() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Stopping ends the capture's thread: nothing can be reported afterwards.
+    capture.Stop();
+    EXPECT_EQ(reports,
+              (std::vector<std::string>{"cannot connect to the sound server: Connection refused"}));
     unsetenv("PULSE_SERVER");
 }
 
