@@ -429,8 +429,11 @@ void frmVocab::SaveDictionaryChange() {
     try {
         const std::string vocabulary = VocabList().Text();
         if (mNewWordMode) {
-            // From the record found at focus on to the first empty one: after the last entry.
+            // From the first record to the first empty one: after the last entry. The entry
+            // current at focus may no longer be stored (a list not refilled since a save from
+            // the menu), so the search for the end does not start from where it was looked for.
             mNewWordMode = false;
+            mVocab->InitRecord();
             mVocab->DictionaryRecordCount(vocabulary);
         }
         mVocab->AddDictionaryWord(true, vocabulary, FromQString(txtCommand->text()), "SaveChanges");

@@ -420,6 +420,13 @@ TEST_F(VocabWindowTest, AnEntryEditedAgainFromAListNotRefilledIsNotStoredOutOfSi
     EXPECT_EQ(FromQString(Window().txtCommand->text()), "open:^+p");
     editFromTheMenu("open:^+p");
     EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^+p"}));
+    // The current entry "open:^+o" is again no longer stored: a new word still goes after the
+    // last entry.
+    Window().lstDictionary->setFocus();
+    Window().mnuPopNew->trigger();
+    Window().txtCommand->setText("close:^w");
+    Window().mnuSaveChanges->trigger();
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^+p", "close:^w"}));
     EXPECT_EQ(dialogs().boxes.size(), 1u);
 }
 
