@@ -31,6 +31,7 @@
 #include "store/CVocab.h"
 #include "store/FileSlots.h"
 #include "store/ListOutOfDate.h"
+#include "store/RecordPaths.h"
 
 namespace {
 
@@ -552,6 +553,13 @@ void frmVocab::NewVocabulary() {
     if (!IsUsableVocabularyName(name)) {
         Dialogs::MsgBox("A vocabulary name cannot hold \"/\", \".\", \"*\", \"~\" or \"$\".",
                         MsgButtons::OK, MsgIcon::Information, "New Vocabulary");
+        return;
+    }
+    if (!RecordPaths::VocabFileNameFits(name)) {
+        Dialogs::MsgBox(
+            "This vocabulary name is too long to name its file. Please choose a "
+            "shorter one.",
+            MsgButtons::OK, MsgIcon::Information, "New Vocabulary");
         return;
     }
     try {

@@ -18,6 +18,7 @@ constexpr std::string_view kNameCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::string_view kNameMark = ".new-";
 constexpr std::size_t kSuffixLength = 6;
+static_assert(kNameMark.size() + kSuffixLength == AsideFile::kNameGrowth);
 // Names taken by other files are passed over; this many in a row means something else is
 // wrong.
 constexpr int kAttempts = 100;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@
 // one. An aside file that was not put in place is removed when it goes out of scope.
 class AsideFile {
 public:
+    // How many characters an aside file's name adds to its target's name.
+    static constexpr std::size_t kNameGrowth = 11;
+
     // Creates the empty aside file of target; the write failure that says why when none can be
     // created (WriteFailure.h).
     explicit AsideFile(std::string target);

@@ -1,9 +1,11 @@
 #include "store/RecordPaths.h"
 
+#include <climits>
 #include <filesystem>
 
 #include "common/AnsiText.h"
 #include "common/ProgramFolder.h"
+#include "store/AsideFile.h"
 
 namespace RecordPaths {
 
@@ -26,6 +28,11 @@ std::optional<std::string> VocabFile(const std::string& name) {
         if (Ansi::EqualsIgnoreCase(fileName, wanted)) return entry.path().string();
     }
     return VocabFolder() + "/" + Ansi::ToUtf8(wanted);
+}
+
+bool VocabFileNameFits(const std::string& name) {
+    const std::size_t fileName = Ansi::ToUtf8(name + kRecordFileExtension).size();
+    return fileName + AsideFile::kNameGrowth <= NAME_MAX;
 }
 
 std::string GrammarFile() {

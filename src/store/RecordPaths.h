@@ -19,6 +19,9 @@ std::string VocabFolder();
 // name + ".txt" ignoring case, else program folder + "/vocab/" + name + ".txt". No path for a
 // name that would leave the folder (a "/" or a NUL in it).
 std::optional<std::string> VocabFile(const std::string& name);
+// True when the file of a vocabulary of that name, and the aside file that a rewrite makes
+// beside it, have names that the file system can hold.
+bool VocabFileNameFits(const std::string& name);
 // program folder + "/temp.txt"
 std::string GrammarFile();
 

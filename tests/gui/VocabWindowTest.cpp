@@ -156,6 +156,21 @@ TEST_F(VocabWindowTest, NewVocabulariesAreCheckedThenCreatedAndListed) {
               2);
 }
 
+TEST_F(VocabWindowTest, ANewVocabularyNameTooLongForItsFileIsRefusedBeforeAnythingIsWritten) {
+    ListVocabularies();
+    // 240 characters leave room for ".txt" and an aside file's ending; "\xE9" takes two bytes
+    // in a file name.
+    const std::string longest(240, 'n');
+    dialogs().inputAnswers = {longest + "n", std::string(121, '\xE9'), longest};
+    for (int i = 0; i < 3; ++i) Window().mnuNewVocab->trigger();
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[0].text,
+              "This vocabulary name is too long to name its file. Please choose a shorter one.");
+    EXPECT_EQ(dialogs().boxes[1].title, "New Vocabulary");
+    EXPECT_EQ(ListItems(Vocabularies()), Items{longest});
+    EXPECT_TRUE(std::filesystem::exists(folder.File("vocab/" + longest + ".txt")));
+}
+
 TEST_F(VocabWindowTest, AtMostThirtyVocabularies) {
     for (int i = 0; i < 29; ++i) WriteVocabulary("v" + std::to_string(100 + i), {});
     ListVocabularies();
