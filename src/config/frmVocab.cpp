@@ -583,7 +583,13 @@ void frmVocab::VocabularyDelete() {
                         "Vocabulary Deletion");
         return;
     }
-    mVocab->DeleteVocabFile(VocabList().Text());
+    try {
+        mVocab->DeleteVocabFile(VocabList().Text());
+    } catch (const ErrorRecord& error) {
+        // The file is still there, and so the vocabulary stays listed.
+        if (!ShowSaveFailureCause(error, "Vocabulary File Deletion")) throw;
+        return;
+    }
     VocabList().RemoveItem(VocabList().ListIndex());
 }
 

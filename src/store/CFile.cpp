@@ -111,17 +111,17 @@ void CFile::FileNew(const bool& bVocab, const std::string& sFileName) {
     }
 }
 
-void CFile::FileDelete(const bool& bVocab, const std::string& sFileName) {
+int CFile::FileDelete(const bool& bVocab, const std::string& sFileName) {
     const auto path = RecordFilePath(bVocab, sFileName);
-    if (!path) return;
+    if (!path) return 0;
     // An open file cannot be deleted: report it as the access failure it is.
     if (DataSlot::Instance().Holds(*path) || GrammarSlot::Instance().Holds(*path)) {
         FileClose();
         Dialogs::MsgBox("A fatal error has occurred. Please try running the program again.",
                         MsgButtons::OK, MsgIcon::None, "Fatal File-Access Error!");
-        return;
+        return 0;
     }
-    ::unlink(path->c_str());  // every other failure is ignored
+    return ::unlink(path->c_str()) == 0 ? 0 : errno;
 }
 
 void CFile::TempDelete() {

@@ -44,8 +44,10 @@ public:
     void TempFileStore(const std::string& sStoreValue);
     // Creates the file empty and leaves it open for output; 13013 on failure.
     void FileNew(const bool& bVocab, const std::string& sFileName);
-    // Deletes the file; an open file is not deleted and a message says so.
-    void FileDelete(const bool& bVocab, const std::string& sFileName);
+    // Deletes the file; an open file is not deleted and a message says so. Every other failure
+    // is passed over; its system error is returned (0 when the file was deleted, or when the
+    // message was shown).
+    int FileDelete(const bool& bVocab, const std::string& sFileName);
     // Deletes "temp.txt"; failures (also a missing file) pass to the caller.
     void TempDelete();
 

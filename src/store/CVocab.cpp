@@ -1,5 +1,7 @@
 #include "store/CVocab.h"
 
+#include <cerrno>
+
 #include "common/AppErrors.h"
 #include "common/ListControl.h"
 #include "common/PlatformErrors.h"
@@ -9,6 +11,7 @@
 #include "store/RecordPaths.h"
 #include "store/RecordScan.h"
 #include "store/VocabularyFolder.h"
+#include "store/WriteFailure.h"
 
 void CVocab::FillDictionaryListBox(const bool& bVocab, const std::string& sVocabName) {
     IListControl& lstDictionary = Lists::Get(ListId::frmVocab_lstDictionary);
@@ -145,7 +148,9 @@ void CVocab::CreateNewVocab(const std::string& sVocabName) {
 }
 
 void CVocab::DeleteVocabFile(const std::string& sDeletedFile) {
-    mFile.FileDelete(true, sDeletedFile);
+    const int error = mFile.FileDelete(true, sDeletedFile);
+    if (error == 0 || error == ENOENT) return;
+    if (const auto path = RecordPaths::VocabFile(sDeletedFile)) WriteFailure::Raise(*path, error);
 }
 
 int16_t CVocab::DictionaryRecordCount(const std::string& sName) {

@@ -54,6 +54,8 @@ public:
     void SetTrackDictionary(const int16_t& sNewValue) { mTrackDictionary = sNewValue; }
     // Creates the vocabulary file empty; application error 13013 when it cannot.
     void CreateNewVocab(const std::string& sVocabName);
+    // Deletes the vocabulary file. A file that is there and cannot be deleted raises the write
+    // failure that says why (WriteFailure.h).
     void DeleteVocabFile(const std::string& sDeletedFile);
     // Counts the non-empty records from the current position; returns the position reached.
     int16_t DictionaryRecordCount(const std::string& sName);

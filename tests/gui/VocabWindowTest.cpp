@@ -215,6 +215,24 @@ TEST_F(VocabWindowTest, DeletingAVocabularyAsksFirstAndNeedsOneCurrent) {
     EXPECT_EQ(ListItems(Entries()), (Items{"copy:^c"}));  // still shown until another is listed
 }
 
+TEST_F(VocabWindowTest, AVocabularyWhoseFileCannotBeDeletedStaysListedAndTheUserIsToldWhy) {
+    // A folder in the file's place cannot be deleted as a file, as no file in a folder that is
+    // not writable can.
+    const std::string stuck = folder.File("vocab/Stuck.txt");
+    std::filesystem::create_directories(stuck + "/inside");
+    Vocabularies().AddItem("Stuck");
+    Vocabularies().SetListIndex(0);
+    dialogs().boxes.clear();
+    dialogs().answers = {MsgAnswer::OK};
+    Window().mnuDeleteVocab->trigger();
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(
+        dialogs().boxes[1].text,
+        "The file \"" + stuck + "\" could not be written (Is a directory), so nothing was saved.");
+    EXPECT_EQ(dialogs().boxes[1].title, "Vocabulary File Deletion");
+    EXPECT_EQ(ListItems(Vocabularies()), Items{"Stuck"});
+}
+
 TEST_F(VocabWindowTest, AnEditIsSavedInPlaceByTheButtonAndByTheMenu) {
     WriteVocabulary("Edit", {"copy:^c", "open:^o", "save:^s"});
     ListVocabularies();
