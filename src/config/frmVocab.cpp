@@ -472,7 +472,7 @@ void frmVocab::NewDictionaryWord() {
             NewVocabulary();
         }
         // The focus comes to the edit box from elsewhere, so its handler shows the current
-        // entry and finds its record, from which the save looks for the end.
+        // entry; the save then stores the new word after the last entry.
         lstVocab->setFocus();
         mNewWordMode = true;
         FocusEditBox();
