@@ -1,5 +1,6 @@
 #include "engine/KeyStepSender.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -31,8 +32,11 @@ bool KeyStepSender::SendPortion(int keyLimit) {
         // A release always goes out; a key goes down only while the target has the focus.
         const bool keyGoesDown = step.kind != KeyStep::Kind::Release &&
                                  !(step.kind == KeyStep::Kind::Repeat && step.count == 0);
+        // The focus cannot move between the check and the key it guards.
+        std::unique_ptr<IWindowSystem::FocusHold> hold;
         if (keyGoesDown) {
             if (keysDown >= keyLimit && held_.Empty()) return true;
+            hold = Platform::Windows().HoldKeyboardFocus();
             if (!Platform::Windows().HasKeyboardFocus(target_)) {
                 held_.ReleaseAll();
                 next_ = steps_.size();

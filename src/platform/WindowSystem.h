@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,14 @@ public:
     // default: it is the window in front). Asked before every key typed, so a backend answers
     // it as cheaply as it can.
     virtual bool HasKeyboardFocus(Hwnd hWnd) { return GetForegroundWindow() == hWnd; }
+    // While the returned object lives, the keyboard focus stays where it is: a key typed then
+    // goes where HasKeyboardFocus, asked then, said it would, even when another program moves
+    // the focus at the same moment. Nothing to hold by default.
+    class FocusHold {
+    public:
+        virtual ~FocusHold() = default;
+    };
+    virtual std::unique_ptr<FocusHold> HoldKeyboardFocus() { return nullptr; }
     virtual uint32_t GetWindowThreadProcessId(Hwnd hWnd) = 0;
     virtual bool AttachThreadInput(uint32_t attachThread, uint32_t toThread, bool attach) = 0;
     // Brings the window to the front (from any desktop); true when it is then in front.

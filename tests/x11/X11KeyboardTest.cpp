@@ -183,17 +183,17 @@ TEST_F(X11KeyboardTest, TheWholeX11BackendTypesIntoTheApplicationInFront) {
 }
 
 TEST_F(X11KeyboardTest, AnotherWindowInFrontStopsALongEntryWithNothingHeldDown) {
-    const X11Backend::Services services = StartLoggerApplication("erase:{BKSP 1000}");
+    const X11Backend::Services services = StartLoggerApplication("erase:{BKSP 5000}");
     CApp app;
     ASSERT_EQ(app.VocabCheck("erase"), 2);
 
     // A second window takes the focus while the entry is being typed: it receives none of
-    // its keys, and the typing ends.
+    // its keys, not even one already on its way when the focus moved, and the typing ends.
     KeyLogger other(VORN_KEY_LOGGER);
-    const std::string ready = other.NextLine();
-    ASSERT_EQ(ready.rfind("ready ", 0), 0u) << ready;
     while (app.ContinueTyping()) {
     }
+    const std::string ready = other.NextLine();
+    ASSERT_EQ(ready.rfind("ready ", 0), 0u) << ready;
     services.keyboard->SendInput({KeyInput{27, 0, 0}, KeyInput{27, 0, kKeyEventKeyUp}});
     EXPECT_TRUE(other.PressesUntil("press Escape 0x0").empty());
     ExpectNothingHeld();
@@ -204,7 +204,7 @@ TEST_F(X11KeyboardTest, AnotherWindowInFrontStopsALongEntryWithNothingHeldDown) 
     ASSERT_TRUE(WaitFor([&] { return services.windows->HasKeyboardFocus(loggerWindow); }));
     const Lines typed = PressesUntilEscape(*services.keyboard);
     EXPECT_FALSE(typed.empty());
-    EXPECT_LT(typed.size(), 1000u);
+    EXPECT_LT(typed.size(), 5000u);
     EXPECT_EQ(static_cast<std::size_t>(std::count(typed.begin(), typed.end(), "BackSpace 0x0")),
               typed.size());
 }

@@ -292,6 +292,33 @@ bool X11WindowSystem::HasKeyboardFocus(Hwnd hWnd) {
     return false;
 }
 
+namespace {
+
+class ServerHold : public IWindowSystem::FocusHold {
+public:
+    explicit ServerHold(X11Connection& connection) : connection_(connection) {
+        XGrabServer(connection_.display());
+        // The focus as it stands under the hold; keys sent meanwhile are handled before the
+        // hold ends, since each key waits for the server (X11Connection::Sync).
+        connection_.Sync();
+    }
+    ~ServerHold() override {
+        XUngrabServer(connection_.display());
+        XFlush(connection_.display());
+    }
+    ServerHold(const ServerHold&) = delete;
+    ServerHold& operator=(const ServerHold&) = delete;
+
+private:
+    X11Connection& connection_;
+};
+
+}  // namespace
+
+std::unique_ptr<IWindowSystem::FocusHold> X11WindowSystem::HoldKeyboardFocus() {
+    return std::make_unique<ServerHold>(impl_->x);
+}
+
 uint32_t X11WindowSystem::GetWindowThreadProcessId(Hwnd hWnd) {
     // X11 has no threads of windows; the owning process stands in for them.
     const auto pid =

@@ -27,6 +27,9 @@ public:
     Hwnd FindWindowA(const std::string& className, const std::string& title) override;
     Hwnd GetForegroundWindow() override;
     bool HasKeyboardFocus(Hwnd hWnd) override;
+    // Holds the server: no other client's request, the window manager's focus change among
+    // them, is handled until the hold ends.
+    std::unique_ptr<FocusHold> HoldKeyboardFocus() override;
     uint32_t GetWindowThreadProcessId(Hwnd hWnd) override;
     bool AttachThreadInput(uint32_t attachThread, uint32_t toThread, bool attach) override;
     bool SetForegroundWindow(Hwnd hWnd) override;
