@@ -6,9 +6,6 @@
 
 namespace {
 
-// How long the focus that a round trip found is taken as the focus.
-constexpr std::chrono::milliseconds kFocusMoment(1);
-
 // Errors seen per display. One handler serves every display of the process.
 std::mutex errorMutex;
 std::map<Display*, unsigned long> errorCounts;
@@ -45,17 +42,6 @@ X11Connection::~X11Connection() {
 
 ::Window X11Connection::Root() const {
     return DefaultRootWindow(display_);
-}
-
-void X11Connection::Sync() {
-    int revertTo = 0;
-    XGetInputFocus(display_, &focus_, &revertTo);
-    focusAsked_ = std::chrono::steady_clock::now();
-}
-
-::Window X11Connection::Focus() {
-    if (std::chrono::steady_clock::now() - focusAsked_ > kFocusMoment) Sync();
-    return focus_;
 }
 
 Atom X11Connection::Intern(const char* name) {

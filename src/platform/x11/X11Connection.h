@@ -4,7 +4,6 @@
 // KeyPress...) break other code, so no public header may include it.
 #include <X11/Xlib.h>
 
-#include <chrono>
 #include <string>
 #include <unordered_map>
 
@@ -25,14 +24,6 @@ public:
     // The atom of that name, interned once and cached.
     Atom Intern(const char* name);
 
-    // Waits until the server has handled every request sent so far (as XSync, whose round trip
-    // is a question for the keyboard focus), and keeps the focus it answered.
-    void Sync();
-    // The window that has the keyboard focus (PointerRoot, or 0 for none). When the last Sync
-    // was a moment ago, its answer stands: typing syncs after every key, so that the check
-    // before the next key costs no round trip; a change within that moment is seen a key later.
-    ::Window Focus();
-
     // Counts the X errors that arrive for this connection while it lives.
     class ErrorTrap {
     public:
@@ -48,6 +39,4 @@ public:
 private:
     Display* display_;
     std::unordered_map<std::string, Atom> atoms_;
-    ::Window focus_ = 0;
-    std::chrono::steady_clock::time_point focusAsked_;
 };

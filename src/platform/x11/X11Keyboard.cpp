@@ -57,7 +57,7 @@ struct X11Keyboard::Impl {
 
     void Send(KeyCode keycode, bool down) {
         XTestFakeKeyEvent(display(), keycode, down ? True : False, CurrentTime);
-        connection->Sync();
+        XSync(display(), False);
     }
 
     bool KeycodeDown(KeyCode keycode) const {

@@ -280,7 +280,9 @@ Hwnd X11WindowSystem::GetForegroundWindow() {
 }
 
 bool X11WindowSystem::HasKeyboardFocus(Hwnd hWnd) {
-    const ::Window focus = impl_->x.Focus();
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(impl_->display, &focus, &revert);
     // A focus that follows the pointer: the window in front stands for the focus.
     if (focus == PointerRoot || focus == impl_->root) return GetForegroundWindow() == hWnd;
     // The window itself has the focus, as window managers give it: no further round trip.
@@ -296,11 +298,9 @@ namespace {
 
 class ServerHold : public IWindowSystem::FocusHold {
 public:
+    // Keys sent meanwhile are handled before the hold ends: each key waits for the server.
     explicit ServerHold(X11Connection& connection) : connection_(connection) {
         XGrabServer(connection_.display());
-        // The focus as it stands under the hold; keys sent meanwhile are handled before the
-        // hold ends, since each key waits for the server (X11Connection::Sync).
-        connection_.Sync();
     }
     ~ServerHold() override {
         XUngrabServer(connection_.display());
