@@ -31,13 +31,15 @@ SoundMeter::SoundMeter(QWidget* parent) : QWidget(parent) {
 }
 
 void SoundMeter::SetFullScale(float fullScale) {
+    const int lit = LitLamps();
     fullScale_ = fullScale;
-    update();
+    if (LitLamps() != lit) update();
 }
 
 void SoundMeter::SetLevel(float level) {
+    const int lit = LitLamps();
     level_ = level;
-    update();
+    if (LitLamps() != lit) update();
 }
 
 void SoundMeter::SetLook(Look look) {
@@ -46,9 +48,21 @@ void SoundMeter::SetLook(Look look) {
     update();
 }
 
-int SoundMeter::LitLamps(int lamps) const {
+QRect SoundMeter::LampRow() const {
+    return rect().adjusted(kFrameWidth + kLampGap, kFrameWidth + kLampGap, -kFrameWidth - kLampGap,
+                           -kFrameWidth - kLampGap);
+}
+
+int SoundMeter::LampCount() const {
+    // Lamps about a third as wide as they are high, spread evenly with a gap around each.
+    const QRect row = LampRow();
+    return std::max(1, (row.width() + kLampGap) / (std::max(2, row.height() / 3) + kLampGap));
+}
+
+int SoundMeter::LitLamps() const {
+    if (look_ != Look::Listening) return 0;
     const float fraction = fullScale_ > 0 ? std::clamp(level_ / fullScale_, 0.0f, 1.0f) : 0.0f;
-    return static_cast<int>(std::lround(fraction * static_cast<float>(lamps)));
+    return static_cast<int>(std::lround(fraction * static_cast<float>(LampCount())));
 }
 
 void SoundMeter::paintEvent(QPaintEvent*) {
@@ -58,11 +72,10 @@ void SoundMeter::paintEvent(QPaintEvent*) {
     const bool listening = look_ == Look::Listening;
     painter.fillRect(trough, listening ? kLiveTrough : kGreyedTrough);
 
-    // Lamps about a third as wide as they are high, spread evenly with a gap around each.
-    const QRect lampRow = trough.adjusted(kLampGap, kLampGap, -kLampGap, -kLampGap);
+    const QRect lampRow = LampRow();
     const int span = lampRow.width() + kLampGap;
-    const int lamps = std::max(1, span / (std::max(2, lampRow.height() / 3) + kLampGap));
-    const int lit = listening ? LitLamps(lamps) : 0;
+    const int lamps = LampCount();
+    const int lit = LitLamps();
     for (int lamp = 0; lamp < lamps; ++lamp) {
         const int left = lampRow.left() + lamp * span / lamps;
         const int right = lampRow.left() + (lamp + 1) * span / lamps - kLampGap;

@@ -15,11 +15,12 @@ public:
     explicit SoundMeter(QWidget* parent = nullptr);
 
     float FullScale() const { return fullScale_; }
-    // Any positive scale is taken; the meter redraws at once.
+    // Any positive scale is taken; the meter redraws when that changes the lamps lit.
     void SetFullScale(float fullScale);
     float Level() const { return level_; }
     // 0 is empty; a level above the full scale shows the meter full (lit only while the look is
-    // Listening).
+    // Listening). The meter redraws only when the level changes the lamps lit: the recogniser
+    // reports levels many times a second, mostly the same ones.
     void SetLevel(float level);
     void SetLook(Look look);
 
@@ -31,8 +32,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // How many of the lamps the level lights.
-    int LitLamps(int lamps) const;
+    // The band inside the trough that the lamps share.
+    QRect LampRow() const;
+    // How many lamps fit the trough at the meter's size.
+    int LampCount() const;
+    // How many of the lamps the level lights: none unless the look is Listening.
+    int LitLamps() const;
 
     float fullScale_ = 3000.0f;
     float level_ = 0.0f;

@@ -14,6 +14,7 @@
 #include "engine/CApp.h"
 #include "forms/AnsiQt.h"
 #include "listening/MeterScaleSetting.h"
+#include "listening/SoundMeter.h"
 #include "listening/frmVolSet.h"
 #include "listening/frmVorn.h"
 
@@ -206,6 +207,48 @@ TEST_F(MainWindowTest, TheMeterDrawsTheListeningStateThroughTheToggleAndConfigur
     EXPECT_EQ(meter().state, "stopped for configuration");
     Main().VUMeter_ToggleListening();
     EXPECT_EQ(meter().state, "listening");
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    // The paints that a change brings, once the event loop has had time to deliver them.
+    int PaintsAfter(const std::function<void()>& change) {
+        paints_ = 0;
+        change();
+        QTest::qWait(50);
+        return paints_;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints_;
+        return false;
+    }
+
+private:
+    int paints_ = 0;
+};
+
+TEST_F(MainWindowTest, TheMeterRedrawsOnlyWhenWhatItDrawsChanges) {
+    SoundMeter meter;
+    meter.resize(200, 20);
+    meter.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&meter));
+    PaintCounter counter(meter);
+    EXPECT_GT(counter.PaintsAfter([&] { meter.SetLook(SoundMeter::Look::Listening); }), 0);
+    // Silence: the levels of a quiet microphone light no lamp.
+    EXPECT_EQ(counter.PaintsAfter([&] {
+        for (int level = 0; level < 50; ++level) meter.SetLevel(static_cast<float>(level % 3));
+    }),
+              0);
+    EXPECT_GT(counter.PaintsAfter([&] { meter.SetLevel(1500); }), 0);
+    EXPECT_EQ(counter.PaintsAfter([&] { meter.SetLevel(1510); }), 0);  // the same lamps lit
+    EXPECT_GT(counter.PaintsAfter([&] { meter.SetFullScale(6000); }), 0);
+    EXPECT_GT(counter.PaintsAfter([&] { meter.SetLook(SoundMeter::Look::Paused); }), 0);
+    EXPECT_EQ(counter.PaintsAfter([&] { meter.SetLevel(6000); }), 0);  // paused: nothing lit
+    EXPECT_GT(counter.PaintsAfter([&] { meter.resize(300, 20); }), 0);
 }
 
 TEST_F(MainWindowTest, AToggleWhileTheApplicationWindowIsVisibleOnlyInvertsThePause) {
