@@ -20,6 +20,7 @@
 #include "desktop/CHelp.h"
 #include "engine/CApp.h"
 #include "engine/RunningApps.h"
+#include "forms/AccessKeys.h"
 #include "forms/AnsiQt.h"
 #include "forms/LabelDrag.h"
 #include "forms/RunHandler.h"
@@ -219,6 +220,8 @@ frmVocab::frmVocab() {
     lblVocabList->setBuddy(lstVocab);
     lblDictionary->setBuddy(lstDictionary);
     lblEditVocab->setBuddy(txtCommand);
+    // "&Edit Dictionary" claims Alt+E too; the edit box keeps it.
+    GiveAccessKeyPrecedenceOverMenuBar(lblEditVocab, menuBar);
 
     vocabList_ = std::make_unique<QtListControl>(
         lstVocab, [this] { RunHandler([this] { lstVocab_Click(); }); });

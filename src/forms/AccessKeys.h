@@ -1,8 +1,11 @@
 #pragma once
 
-class QAbstractButton;
 class QLabel;
+class QMenuBar;
 
-// A label's access key (the letter after "&" in its caption) clicks the button that follows it
-// in tab order, as a label hands its access key on to the next control.
-void ForwardAccessKey(QLabel* label, QAbstractButton* button);
+// A label's access key moves the focus to the label's buddy every time, also where a title of
+// the window's menu bar claims the same letter. Qt takes turns between two claims of one key:
+// every second press in a row would open that menu instead, and the letters typed next would
+// run its items. The menu stays reachable with the mouse, and with F10 or Alt alone and the
+// arrow keys.
+void GiveAccessKeyPrecedenceOverMenuBar(QLabel* label, QMenuBar* menuBar);

@@ -79,6 +79,41 @@ TEST_F(VocabWindowTest, AltWithALabelLetterMovesTheFocusWithoutSwitching) {
     EXPECT_FALSE(frmApp::IsLoaded() && frmApp::Default().isVisible());
 }
 
+TEST_F(VocabWindowTest, AltEGivesTheEditBoxTheFocusEveryTimeAndOpensNoMenu) {
+    WriteVocabulary("Edit", {"copy:^c", "open:^o", "save:^s"});
+    ListVocabularies();
+    Vocabularies().SetListIndex(0);
+    ShowActive();
+    QListWidget* list = Window().lstDictionary;
+    const auto clickEntry = [&](int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(list->item(row)).center());
+    };
+    // Keys go where a user's keys would: to an open menu, else to the focused control.
+    const auto type = [](const char* text) {
+        for (const char* c = text; *c != '\0'; ++c) {
+            QWidget* popup = QApplication::activePopupWidget();
+            QTest::keyClick(popup != nullptr ? popup : QApplication::focusWidget(), *c);
+        }
+    };
+    const auto altE = [&](const char* when) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), Window().txtCommand) << when;
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << when;
+    };
+    clickEntry(2);
+    altE("after a click");
+    type("save:^+s");
+    QTest::mouseClick(Window().cmdSaveChanges, Qt::LeftButton);
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^o", "save:^+s"}));
+    clickEntry(1);
+    altE("after a click and a save");
+    altE("twice in a row");
+    type("delete:{DEL}");
+    EXPECT_EQ(FromQString(Window().txtCommand->text()), "delete:{DEL}");
+    EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^o", "save:^+s"}));
+}
+
 TEST_F(VocabWindowTest, SwitchingBackAndForthNestsAndClosingUnwindsEveryWindow) {
     WriteApps({"XTerm \xA6 shell*shell~Shell$xterm"});
     WriteVocabulary("Shell", {"list:ls~"});
