@@ -86,6 +86,14 @@ void frmAbout::cmdOK_Click() {
     Unload();
 }
 
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        RunHandler([this] { cmdOK_Click(); });
+        return;
+    }
+    Form::keyPressEvent(event);
+}
+
 void frmAbout::cmdSysInfo_Click() {
     StartSysInfo();
 }

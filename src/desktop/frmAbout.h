@@ -39,4 +39,6 @@ public:
 
 protected:
     void Form_Load() override;
+    // Escape closes the box as OK does.
+    void keyPressEvent(QKeyEvent* event) override;
 };

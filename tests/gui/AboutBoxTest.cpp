@@ -1,9 +1,12 @@
+#include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "GuiFixture.h"
 #include "config/ConfigGlobals.h"
@@ -68,15 +71,27 @@ TEST_F(AboutBoxTest, LoadingShowsTheBuildsVersionAtTheNeverShownVocabularyWindow
     gAppLeft = gAppTop = 0;
 }
 
-TEST_F(AboutBoxTest, TheMenuShowsTheBoxModallyAndOKUnloadsIt) {
-    bool shown = false;
-    QTimer::singleShot(0, [&] {
-        shown = frmAbout::Default().isVisible() && frmAbout::Default().isModal();
-        frmAbout::Default().cmdOK->click();
-    });
-    frmApp::Default().mnuAboutVorn->trigger();
-    EXPECT_TRUE(shown);
-    EXPECT_FALSE(frmAbout::IsLoaded());
+TEST_F(AboutBoxTest, TheMenuShowsTheBoxModallyAndOKOrEscapeUnloadsIt) {
+    const std::function<void()> closes[] = {
+        [] { frmAbout::Default().cmdOK->click(); },
+        [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
+    };
+    for (const auto& close : closes) {
+        bool shown = false;
+        bool closed = false;
+        QTimer::singleShot(0, [&] {
+            shown = frmAbout::Default().isVisible() && frmAbout::Default().isModal();
+            frmAbout::Default().activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&frmAbout::Default()));
+            close();
+            closed = !frmAbout::IsLoaded();
+            // A box that stays open is closed here, so that the test ends.
+            if (!closed) frmAbout::Default().cmdOK->click();
+        });
+        frmApp::Default().mnuAboutVorn->trigger();
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(closed);
+    }
 }
 
 TEST_F(AboutBoxTest, SystemInfoStartsThePathValueElseMsinfo32OnlyWhenItsFolderHoldsIt) {
