@@ -83,16 +83,27 @@ TEST(HelpFile, TheBuiltFileIsACompiledHelpFileWithEveryTopic) {
     ASSERT_NE(file, nullptr);
     std::set<std::string> names;
     chm_enumerate(file, CHM_ENUMERATE_NORMAL, CollectName, &names);
-    chmUnitInfo topic{};
-    ASSERT_EQ(chm_resolve_object(file, "/intro.html", &topic), CHM_RESOLVE_SUCCESS);
-    std::string text(topic.length, '\0');
-    chm_retrieve_object(file, &topic, reinterpret_cast<unsigned char*>(text.data()), 0,
-                        static_cast<LONGINT64>(topic.length));
+    const auto topicText = [&](const char* name) {
+        chmUnitInfo topic{};
+        if (chm_resolve_object(file, name, &topic) != CHM_RESOLVE_SUCCESS) return std::string();
+        std::string text(topic.length, '\0');
+        chm_retrieve_object(file, &topic, reinterpret_cast<unsigned char*>(text.data()), 0,
+                            static_cast<LONGINT64>(topic.length));
+        return text;
+    };
+    const std::string intro = topicText("/intro.html");
+    const std::string files = topicText("/files.html");
     chm_close(file);
     for (const char* name :
          {"/intro.html", "/mainwindow.html", "/appwindow.html", "/vocabwindow.html", "/keys.html",
           "/files.html", "/troubleshooting.html", "/toc.hhc", "/index.hhk"}) {
         EXPECT_TRUE(names.contains(name)) << name;
     }
-    EXPECT_NE(text.find("What Vorn! Voice Control does"), std::string::npos);
+    EXPECT_NE(intro.find("What Vorn! Voice Control does"), std::string::npos);
+    // Both settings files, each with what it holds.
+    EXPECT_NE(files.find("~/.config/Ostrelworks/Vorn! Voice Control.conf</code></td><td>the "
+                         "positions"),
+              std::string::npos);
+    EXPECT_NE(files.find("~/.config/RedoDoridade.conf</code></td><td>the meter scale"),
+              std::string::npos);
 }
