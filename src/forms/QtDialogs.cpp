@@ -41,6 +41,21 @@ QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
     return QMessageBox::Ok;
 }
 
+// What a box ended unanswered (by the program's end) answers: what its Escape key would, so
+// that nothing the user did not confirm is taken as confirmed.
+MsgAnswer Unanswered(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::OKCancel:
+        case MsgButtons::YesNoCancel:
+            return MsgAnswer::Cancel;
+        case MsgButtons::YesNo:
+            return MsgAnswer::No;
+        case MsgButtons::OK:
+            break;
+    }
+    return MsgAnswer::OK;
+}
+
 MsgAnswer FromQtButton(int button) {
     switch (button) {
         case QMessageBox::Cancel:
@@ -74,6 +89,7 @@ MsgAnswer QtDialogs::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon
                     QApplication::activeWindow());
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     const int answer = box.exec();
+    if (box.clickedButton() == nullptr) return Unanswered(buttons);
     // Closing a box that has a Cancel button answers Cancel.
     return FromQtButton(answer);
 }

@@ -13,6 +13,7 @@
 #include "forms/VornLogging.h"
 #include "listening/Main.h"
 #include "listening/SingleInstance.h"
+#include "listening/TerminationSignals.h"
 #include "listening/frmVorn.h"
 #include "platform/x11/X11Backend.h"
 #include "store/AsideFile.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         AsideFile::RemoveLeftOvers(file);
     }
     AsideFile::RemoveLeftOversIn(RecordPaths::VocabFolder(), RecordPaths::kRecordFileExtension);
+    TerminationSignals::Install();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vorn! Voice Control");
@@ -56,5 +58,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     SingleInstance::PublishMainWindow(*lock, static_cast<uint32_t>(frmVorn::Default().winId()));
-    return QApplication::exec();
+    // A termination signal ends the program as closing the main window does. The event loop
+    // ends first, and with it every nested one (a message box, a configuration window) without
+    // an answer, so that the main window unloads once no handler waits any more on what the
+    // unload drops. Not quit(): it first asks every window to close, and a configuration window
+    // shown modally keeps the main window open.
+    bool signalled = false;
+    TerminationSignals::Watch([&signalled] {
+        signalled = true;
+        QApplication::exit(0);
+    });
+    const int status = QApplication::exec();
+    if (signalled) frmVorn::Unload();
+    return status;
 }

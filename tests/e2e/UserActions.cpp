@@ -54,6 +54,26 @@ int WindowHeight(Hwnd window) {
     return attributes.height;
 }
 
+void MoveWindow(Hwnd window, int x, int y) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) throw std::runtime_error("no display");
+    // A move request of a managed window goes to the window manager, which moves its frame.
+    XMoveWindow(display, static_cast<Window>(window), x, y);
+    XFlush(display);
+    XCloseDisplay(display);
+}
+
+ScreenPoint WindowPosition(Hwnd window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) throw std::runtime_error("no display");
+    ScreenPoint position;
+    Window child = 0;
+    XTranslateCoordinates(display, static_cast<Window>(window), DefaultRootWindow(display), 0, 0,
+                          &position.x, &position.y, &child);
+    XCloseDisplay(display);
+    return position;
+}
+
 void CloseWindow(Hwnd window) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) throw std::runtime_error("no display");

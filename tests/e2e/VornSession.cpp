@@ -48,8 +48,12 @@ VornSession::VornSession() {
     if (ready.rfind("ready ", 0) != 0) throw std::runtime_error("the key logger did not start");
     loggerWindow_ = static_cast<Hwnd>(std::stoul(ready.substr(6)));
 
-    program_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"env", "XDG_CONFIG_HOME=" + folder_ + "/config", program});
+    StartProgram();
+}
+
+void VornSession::StartProgram() {
+    program_ = std::make_unique<ChildProcess>(std::vector<std::string>{
+        "env", "XDG_CONFIG_HOME=" + folder_ + "/config", folder_ + "/vorn"});
     mainWindow_ = WaitForWindow("Vorn! Voice Control");
     if (mainWindow_ == 0) throw std::runtime_error("the program's window did not appear");
     // The recogniser takes a moment to load its models and open the microphone.

@@ -36,6 +36,9 @@ public:
     };
     Saying StartSaying(const std::string& phrase);
 
+    // Starts the program again on the same folder and settings, once it has ended.
+    void StartProgram();
+
     Hwnd MainWindow() const { return mainWindow_; }
     // A file of the program's folder.
     std::string File(const std::string& name) const { return folder_ + "/" + name; }

@@ -47,7 +47,7 @@ bool ChildProcess::Running() {
     if (pid_ <= 0) return false;
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
+        Reaped(status);
         return false;
     }
     return true;
@@ -60,8 +60,17 @@ int ChildProcess::Wait() {
     do {
         ended = waitpid(pid_, &status, 0);
     } while (ended < 0 && errno == EINTR);
+    if (ended <= 0) {
+        pid_ = -1;
+        return -1;
+    }
+    Reaped(status);
+    return exitStatus_;
+}
+
+void ChildProcess::Reaped(int status) {
     pid_ = -1;
-    return ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 void ChildProcess::End() {

@@ -20,11 +20,17 @@ public:
     bool Running();
     // Waits for the program to end; its exit status, -1 when it did not end normally.
     int Wait();
+    // Once Running has said false: the exit status, -1 when it did not end normally.
+    int ExitStatus() const { return exitStatus_; }
     // Asks the program to end (SIGTERM), and makes it (SIGKILL) when it has not within 5 s.
     void End();
 
 private:
+    // The exit status of a program ended normally, from a wait status.
+    void Reaped(int status);
+
     pid_t pid_ = -1;
+    int exitStatus_ = -1;
 };
 
 // Runs a program to its end, discarding its output; its exit status (-1 when it could not run).
