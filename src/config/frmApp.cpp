@@ -158,7 +158,7 @@ void frmApp::Form_Load() {
         gAppLeft = RoundHalfEven16(placement.Left());
         gAppTop = RoundHalfEven16(placement.Top());
     }
-    mApp = std::make_unique<CApp>();
+    mApp = std::make_shared<CApp>();
     mFile = std::make_unique<CFile>();
     mHelp = std::make_unique<CHelp>();
     AddListBoxHSB(lstVAppCmd, 2.0f);

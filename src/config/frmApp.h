@@ -120,7 +120,8 @@ private:
     std::unique_ptr<QtListControl> vAppCmdList_;
     std::unique_ptr<QtListControl> runAppList_;
     std::unique_ptr<QtComboControl> vocabularyBox_;
-    std::unique_ptr<CApp> mApp;
+    // Shared with a start under way, which outlives an unload while it waits for the desktop.
+    std::shared_ptr<CApp> mApp;
     std::unique_ptr<CFile> mFile;
     std::unique_ptr<CHelp> mHelp;
     // Set by the first switch to the vocabulary window after this window was loaded.

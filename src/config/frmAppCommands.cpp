@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "common/ErrorRecord.h"
 #include "common/ListControl.h"
@@ -218,7 +219,8 @@ void frmApp::tbrApp_ButtonDispatch(const std::string& key) {
             mApp->SetForeground(VAppCmdList().List(VAppCmdList().ListIndex()));
         } else if (key == "Shell") {
             VAppCmdList().SetSelected(VAppCmdList().ListIndex(), true);
-            mApp->ShellApp();
+            const std::shared_ptr<CApp> app = mApp;  // the window may unload during the start
+            app->ShellApp();
         } else if (key == "SavCmd") {
             SaveCommand();
         } else if (key == "DelApp") {

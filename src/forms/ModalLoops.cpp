@@ -2,12 +2,16 @@
 
 #include <QEventLoop>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
 
 namespace ModalLoops {
 namespace {
+
+// How often a wait looks whether what it waits for is done.
+constexpr std::chrono::milliseconds kLookEvery{20};
 
 struct Waiting {
     QWidget* window;
@@ -33,6 +37,14 @@ void DeleteUnloaded() {
     }
 }
 
+// Takes a loop that has ended off the list; the last one to end deletes the unloaded windows.
+void Ended(const QEventLoop& loop) {
+    auto& loops = Loops();
+    loops.erase(std::find_if(loops.begin(), loops.end(),
+                             [&loop](const Waiting& w) { return w.loop == &loop; }));
+    if (loops.empty()) DeleteUnloaded();
+}
+
 }  // namespace
 
 void Run(QWidget* window) {
@@ -45,10 +57,22 @@ void Run(QWidget* window) {
     // A window hidden while it was being shown (by its own show handler) ends at once.
     if (window->isVisible()) loop.exec();
     QObject::disconnect(destroyed);
-    auto& loops = Loops();
-    loops.erase(std::find_if(loops.begin(), loops.end(),
-                             [&loop](const Waiting& w) { return w.loop == &loop; }));
-    if (loops.empty()) DeleteUnloaded();
+    Ended(loop);
+}
+
+void AnswerUntil(const std::function<bool()>& done, std::chrono::milliseconds time) {
+    if (done()) return;
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.exit();
+    });
+    look.start(kLookEvery);
+    QTimer::singleShot(time, &loop, &QEventLoop::quit);
+    Loops().push_back({nullptr, &loop});
+    // Quitting the program ends the loop too, and at once when it has quit already.
+    loop.exec();
+    Ended(loop);
 }
 
 void End(QWidget* window) {

@@ -84,7 +84,7 @@ void frmVorn::Form_Load() {
     // With nothing saved, the bottom-right corner keeps the always-on-top window out of the way.
     if (!RestoreFormLocation(placement)) placement.MoveToCorner(Location::kBottomRight);
 
-    mApp = std::make_unique<CApp>();
+    mApp = std::make_shared<CApp>();
     mVocab = std::make_unique<CVocab>();
     MainWindowLink::SetWindowHandle(static_cast<Hwnd>(winId()));
     MainWindowAccess::Install({[] { return static_cast<QWidget*>(&frmVorn::Default()); },
@@ -184,7 +184,12 @@ void frmVorn::cmdConfigure_Click() {
 }
 
 void frmVorn::DirectSR1_PhraseRecognized(const std::string& phrase) {
-    if (mApp->AppCheck(phrase) != 1) mApp->VocabCheck(phrase);
+    // A start waits for the desktop while the program answers its events; the window may be
+    // unloaded meanwhile, and then does nothing more.
+    const std::shared_ptr<CApp> app = mApp;
+    if (app == nullptr) return;
+    if (app->AppCheck(phrase) != 1) app->VocabCheck(phrase);
+    if (mApp != app) return;
     if (mApp->TypingUnfinished()) typingTimer_->start();
     RunningApps::FillRunAppListBox(Lists::Get(ListId::frmApp_lstRunApp));
     stbVCmdPanel1->setText(ToQString(phrase));

@@ -53,7 +53,8 @@ private:
     // Ends the typing of vocabulary entries: nothing more is typed, nothing stays held down.
     void StopTyping();
 
-    std::unique_ptr<CApp> mApp;
+    // Shared with the phrase being handled, which outlives an unload while a start waits.
+    std::shared_ptr<CApp> mApp;
     std::unique_ptr<CVocab> mVocab;
     bool bConfigOpened = false;
     bool bPaused = false;

@@ -8,6 +8,7 @@
 #include "common/MessageBox.h"
 #include "common/ProgramFolder.h"
 #include "config/WindowLists.h"
+#include "forms/ModalLoops.h"
 #include "forms/ProgramIcon.h"
 #include "forms/QtDialogs.h"
 #include "forms/VornLogging.h"
@@ -15,6 +16,7 @@
 #include "listening/SingleInstance.h"
 #include "listening/TerminationSignals.h"
 #include "listening/frmVorn.h"
+#include "platform/KeepAnswering.h"
 #include "platform/x11/X11Backend.h"
 #include "store/AsideFile.h"
 #include "store/InstanceLock.h"
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
     RouteDebugLogToVornCategory();
     Lists::Install(std::make_unique<WindowLists>());
     Dialogs::Install(std::make_unique<QtDialogs>());
+    KeepAnswering::Install(ModalLoops::AnswerUntil);
     try {
         Main();
     } catch (const ErrorRecord& e) {

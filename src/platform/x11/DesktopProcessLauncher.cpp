@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "common/AnsiText.h"
+#include "platform/KeepAnswering.h"
 #include "platform/x11/EnvironmentExpansion.h"
 #include "platform/x11/WindowsCommandLine.h"
 
@@ -21,10 +24,13 @@ extern char** environ;
 
 namespace {
 
-// Shell error code: no application is associated with the file (xdg-open could not start).
+// Shell error code: no application is associated with the file (xdg-open could not start, or
+// found nothing to open the file with).
 constexpr int32_t kSeErrNoAssociation = 31;
 // Any result above 32 means success.
 constexpr int32_t kShellSucceeded = 33;
+// How long an open waits for the opener's verdict.
+constexpr std::chrono::milliseconds kVerdictWait{2000};
 
 bool IsExecutableFile(const std::string& path) {
     struct stat status {};
@@ -53,8 +59,8 @@ std::optional<std::string> ResolveProgram(const std::string& name) {
 }
 
 // Starts the program in a session of its own, detached from ours and from our terminal, with
-// default signal handling; a thread waits for it so that it leaves no zombie. The process id, or
-// nothing when it could not be started.
+// default signal handling. The process id, or nothing when it could not be started; the caller
+// reaps it.
 std::optional<pid_t> Spawn(const std::string& program, const std::vector<std::string>& arguments,
                            const std::string& directory) {
     std::vector<char*> argv;
@@ -88,8 +94,36 @@ std::optional<pid_t> Spawn(const std::string& program, const std::vector<std::st
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) return std::nullopt;
-    std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
     return pid;
+}
+
+// A thread waits for the child so that it leaves no zombie when it ends.
+void ReapWhenItEnds(pid_t pid) {
+    std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
+}
+
+enum class Verdict { Opened, Failed, StillRunning };
+
+// Waits a short time, the program answering meanwhile, for the opener to end: exit status 0 is
+// an open done, any other end an open that failed (no application for that kind of file). One
+// still running counts as started (it may run the application itself), and is reaped when it ends.
+Verdict AwaitVerdict(pid_t pid) {
+    std::optional<Verdict> verdict;
+    const auto ended = [&] {
+        int status = 0;
+        const pid_t result = ::waitpid(pid, &status, WNOHANG);
+        if (result == pid) {
+            verdict =
+                WIFEXITED(status) && WEXITSTATUS(status) == 0 ? Verdict::Opened : Verdict::Failed;
+        } else if (result < 0 && errno != EINTR) {
+            verdict = Verdict::Opened;  // reaped elsewhere: nothing says that it failed
+        }
+        return verdict.has_value();
+    };
+    KeepAnswering::Until(ended, kVerdictWait);
+    if (verdict) return *verdict;
+    ReapWhenItEnds(pid);
+    return Verdict::StillRunning;
 }
 
 // Starts the program of a command line: the first reading of its program name that names an
@@ -103,7 +137,9 @@ std::optional<pid_t> StartCommandLine(const std::string& ansiCommandLine) {
         for (std::string& argument : WindowsCommandLine::SplitArguments(candidate.rest)) {
             arguments.push_back(std::move(argument));
         }
-        return Spawn(*program, arguments, {});
+        const std::optional<pid_t> pid = Spawn(*program, arguments, {});
+        if (pid) ReapWhenItEnds(*pid);
+        return pid;
     }
     return std::nullopt;
 }
@@ -112,7 +148,8 @@ bool IsUrl(const std::string& name) {
     return name.find("://") != std::string::npos;
 }
 
-// Opens a file, folder or URL with the desktop's default application; a shell result code.
+// Opens a file, folder or URL with the desktop's default application; a shell result code, and
+// the opener's process id while it still runs.
 ShellExecuteResult OpenWithDesktop(const std::string& utf8Name, const std::string& utf8Directory) {
     std::string target = utf8Name;
     if (!IsUrl(target)) {
@@ -127,6 +164,14 @@ ShellExecuteResult OpenWithDesktop(const std::string& utf8Name, const std::strin
     if (!opener) return {kSeErrNoAssociation, 0};
     const std::optional<pid_t> pid = Spawn(*opener, {"xdg-open", target}, utf8Directory);
     if (!pid) return {kSeErrNoAssociation, 0};
+    switch (AwaitVerdict(*pid)) {
+        case Verdict::Opened:
+            return {kShellSucceeded, 0};
+        case Verdict::Failed:
+            return {kSeErrNoAssociation, 0};
+        case Verdict::StillRunning:
+            break;
+    }
     return {kShellSucceeded, static_cast<int32_t>(*pid)};
 }
 

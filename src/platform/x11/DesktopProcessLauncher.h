@@ -7,7 +7,9 @@
 // Starts programs and opens documents on a Linux desktop. A command line is split by the
 // Windows rules and its program looked up on PATH; it starts without a shell, in a session of
 // its own with its input and output on /dev/null, and is reaped when it ends. Documents and folders
-// open with the desktop's default application through xdg-open. Texts come in as ANSI.
+// open with the desktop's default application through xdg-open; an open waits about two seconds
+// (answering the program's events) for xdg-open's verdict, and one that fails in that time is
+// reported as such. Texts come in as ANSI.
 class DesktopProcessLauncher : public IProcessLauncher {
 public:
     bool CreateProcessA(const std::string& commandLine) override;
