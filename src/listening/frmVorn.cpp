@@ -61,9 +61,8 @@ frmVorn::frmVorn() {
 
     connect(cmdConfigure, &QPushButton::clicked, this, [this] { cmdConfigure_Click(); });
     connect(VUMeter, &SoundMeter::ToggleListening, this, [this] { VUMeter_ToggleListening(); });
-    connect(DirectSR1, &::DirectSR1::PhraseRecognized, this, [this](const QString& phrase) {
-        RunHandler([&] { DirectSR1_PhraseRecognized(FromQString(phrase)); });
-    });
+    connect(DirectSR1, &::DirectSR1::PhraseRecognized, this,
+            [this](const QString& phrase) { HandleInTurn(FromQString(phrase)); });
     connect(typingTimer_, &QTimer::timeout, this, [this] {
         RunHandler([&] {
             if (!mApp->ContinueTyping()) typingTimer_->stop();
@@ -181,6 +180,15 @@ void frmVorn::cmdConfigure_Click() {
         ShowListeningState();
     });
     ResumeNext([] { frmApp::Default().ShowModal(); });
+}
+
+void frmVorn::HandleInTurn(const std::string& phrase) {
+    phrasesInTurn_.push_back(phrase);
+    if (phrasesInTurn_.size() > 1) return;  // the phrase being handled hands it on
+    while (!phrasesInTurn_.empty()) {
+        RunHandler([this] { DirectSR1_PhraseRecognized(phrasesInTurn_.front()); });
+        phrasesInTurn_.pop_front();
+    }
 }
 
 void frmVorn::DirectSR1_PhraseRecognized(const std::string& phrase) {

@@ -4,7 +4,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QWidget>
+#include <deque>
 #include <memory>
+#include <string>
 
 #include "forms/Form.h"
 #include "listening/DirectSR1.h"
@@ -50,12 +52,16 @@ private:
     // The meter shows whether the recogniser listens, and if not, whether the next toggle
     // resumes after configuration or after a pause.
     void ShowListeningState();
+    // Handles recognised phrases one after the other, in the order heard: one heard while an
+    // earlier one is handled (its start waits for the desktop, answering events) waits its turn.
+    void HandleInTurn(const std::string& phrase);
     // Ends the typing of vocabulary entries: nothing more is typed, nothing stays held down.
     void StopTyping();
 
     // Shared with the phrase being handled, which outlives an unload while a start waits.
     std::shared_ptr<CApp> mApp;
     std::unique_ptr<CVocab> mVocab;
+    std::deque<std::string> phrasesInTurn_;  // the one being handled first
     bool bConfigOpened = false;
     bool bPaused = false;
     bool microphoneReported_ = false;
