@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "X11Fixture.h"
-#include "common/ErrorRecord.h"
 #include "common/MessageBox.h"
 #include "common/ProgramFolder.h"
 #include "desktop/CHelp.h"
@@ -33,14 +32,9 @@ protected:
         fs::permissions(folder / "bin" / "xdg-open", fs::perms::owner_all);
         oldPath = getenv("PATH");
         setenv("PATH", ((folder / "bin").string() + ":" + oldPath).c_str(), 1);
-        auto recording = std::make_unique<RecordingDialogs>();
-        dialogs = recording.get();
-        previousDialogs = Dialogs::Install(std::move(recording));
+        previousDialogs = Dialogs::Install(std::make_unique<RecordingDialogs>());
     }
     ~X11ProcessTest() override {
-        // Ends the stand-in openers that were left running.
-        std::ifstream pids(folder / "openers.pids");
-        for (pid_t pid = 0; pids >> pid;) kill(pid, SIGTERM);
         Dialogs::Install(std::move(previousDialogs));
         setenv("PATH", oldPath.c_str(), 1);
         fs::remove_all(folder);
@@ -56,12 +50,6 @@ protected:
         return text;
     }
 
-    // Puts a stand-in for xdg-open in place that runs the shell commands given.
-    void OpenerThat(const std::string& commands) {
-        std::ofstream(folder / "bin" / "xdg-open") << "#!/bin/sh\ncd '" << folder.string() << "'\n"
-                                                   << commands << "\n";
-    }
-
     // Ends the program that owns the window (a client started by the code under test).
     static void EndOwnerOf(Hwnd hWnd) {
         const auto pid = static_cast<pid_t>(Windows().GetWindowThreadProcessId(hWnd));
@@ -71,7 +59,6 @@ protected:
     fs::path folder;
     std::string oldPath;
     std::unique_ptr<IDialogs> previousDialogs;
-    RecordingDialogs* dialogs = nullptr;
 };
 
 TEST_F(X11ProcessTest, AQuotedCommandLineStartsTheProgramWithItsArguments) {
@@ -125,47 +112,6 @@ TEST_F(X11ProcessTest, DocumentsOpenWithTheDesktopAndAMissingOneGivesTwo) {
     EXPECT_EQ(app.Explore(0, folder.string()), -1);
     EXPECT_EQ(Opened(), folder.string());
     EXPECT_EQ(app.Explore(0, (folder / "absent").string()), 2);
-}
-
-TEST_F(X11ProcessTest, AnOpenerThatFailsFailsTheOpenAndOneStillRunningHasStartedIt) {
-    SetProgramFolder(folder.string());
-    const std::string notes = (folder / "notes.txt").string();
-    std::ofstream(notes) << "text";
-    CApp app;
-    app.VAppAdd(Identity("VornNotes", "Notes"));
-    app.AddUserAppName("notes", "", notes, 0);
-    const auto shellFails = [&] {
-        try {
-            app.ShellApp();
-        } catch (const ErrorRecord& error) {
-            return error.Number() == 13001;
-        }
-        return false;
-    };
-
-    // No application for that kind of file: xdg-open ends at once with status 4.
-    OpenerThat("exit 4");
-    EXPECT_EQ(app.LaunchDocument2(0, notes, "", kSwShowNormal), 31);
-    EXPECT_EQ(app.Explore(0, folder.string()), 31);
-    EXPECT_EQ(app.AppCheck("notes"), 1);  // the phrase passes its failed start over
-    EXPECT_TRUE(shellFails());            // the start of the phrase's application fails
-    EXPECT_TRUE(dialogs->boxes.empty());
-
-    // xdg-open runs the application itself: still running after the wait, it has started.
-    OpenerThat("echo $$ >> openers.pids\nexec sleep 60");
-    EXPECT_EQ(app.LaunchDocument2(0, notes, "", kSwShowNormal), -1);
-    EXPECT_EQ(app.Explore(0, folder.string()), -1);
-    EXPECT_EQ(app.AppCheck("notes"), 1);
-    EXPECT_FALSE(shellFails());
-    EXPECT_TRUE(dialogs->boxes.empty());
-
-    // Reaped when it ends: no zombie is left behind.
-    const ShellExecuteResult opened =
-        services.processes->ShellExecuteExA("Open", notes, "", "", kSwShowNormal, false);
-    EXPECT_GT(opened.hInstApp, 32);
-    ASSERT_GT(opened.hProcess, 0);
-    kill(opened.hProcess, SIGTERM);
-    EXPECT_TRUE(WaitFor([&] { return !fs::exists("/proc/" + std::to_string(opened.hProcess)); }));
 }
 
 TEST_F(X11ProcessTest, StartedProgramsAndOpenersGetNoneOfOurTerminal) {
