@@ -22,6 +22,7 @@
 #include "desktop/Location.h"
 #include "desktop/frmAbout.h"
 #include "engine/CApp.h"
+#include "forms/AccessKeys.h"
 #include "forms/FormRegistry.h"
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
@@ -51,6 +52,7 @@ void frmApp::CreateCommands(QVBoxLayout* layout) {
     menuBar = new QMenuBar(this);
     menuBar->setObjectName("menuBar");
     layout->setMenuBar(menuBar);
+    OpenMenuBarOnF10(menuBar);
     mnuFile = menuBar->addMenu("&File");
     mnuActivate = mnuFile->addAction("&Activate");
     mnuRun = mnuFile->addAction("&Run");

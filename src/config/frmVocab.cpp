@@ -122,6 +122,7 @@ frmVocab::frmVocab() {
 
     menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
+    OpenMenuBarOnF10(menuBar);
     mnuFile = menuBar->addMenu("&File");
     mnuNewVocab = mnuFile->addAction("&New Vocabulary");
     mnuNewVocab->setShortcut(QKeySequence("Ctrl+N"));

@@ -9,3 +9,6 @@ class QMenuBar;
 // run its items. The menu stays reachable with the mouse, and with F10 or Alt alone and the
 // arrow keys.
 void GiveAccessKeyPrecedenceOverMenuBar(QLabel* label, QMenuBar* menuBar);
+
+// F10 opens the first menu of the window's menu bar; the arrow keys then reach the others.
+void OpenMenuBarOnF10(QMenuBar* menuBar);

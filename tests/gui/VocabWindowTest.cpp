@@ -79,7 +79,7 @@ TEST_F(VocabWindowTest, AltWithALabelLetterMovesTheFocusWithoutSwitching) {
     EXPECT_FALSE(frmApp::IsLoaded() && frmApp::Default().isVisible());
 }
 
-TEST_F(VocabWindowTest, AltEGivesTheEditBoxTheFocusEveryTimeAndOpensNoMenu) {
+TEST_F(VocabWindowTest, AltEAlwaysFocusesTheEditBoxAndF10StillReachesTheMenus) {
     WriteVocabulary("Edit", {"copy:^c", "open:^o", "save:^s"});
     ListVocabularies();
     Vocabularies().SetListIndex(0);
@@ -112,6 +112,14 @@ TEST_F(VocabWindowTest, AltEGivesTheEditBoxTheFocusEveryTimeAndOpensNoMenu) {
     type("delete:{DEL}");
     EXPECT_EQ(FromQString(Window().txtCommand->text()), "delete:{DEL}");
     EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^o", "save:^+s"}));
+
+    // The menu stays reachable from the keyboard: F10, then the arrow keys.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return QApplication::activePopupWidget() == Window().mnuEdit; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
 }
 
 TEST_F(VocabWindowTest, SwitchingBackAndForthNestsAndClosingUnwindsEveryWindow) {
