@@ -15,6 +15,7 @@
 #include "platform/Keyboard.h"
 #include "platform/Platform.h"
 #include "platform/x11/X11Backend.h"
+#include "store/CFile.h"
 
 void PrintTo(const ScreenPoint& point, std::ostream* out) {
     *out << "(" << point.x << ", " << point.y << ")";
@@ -65,7 +66,7 @@ TEST(SignalEndTest, EachSignalEndsTheProgramKeepingTheMovedMainWindowsPlacement)
     VornSession session;
     const std::string settingsFile = session.File("config/Ostrelworks/Vorn! Voice Control.conf");
     const auto applications = [&] {
-        return std::filesystem::file_size(session.File("VAppCmd.txt")) / 270;
+        return std::filesystem::file_size(session.File("VAppCmd.txt")) / CFile::kAppRecordLength;
     };
     const SignalCase cases[] = {{SIGTERM, OpenAtSignal::Nothing, {120, 140}},
                                 {SIGINT, OpenAtSignal::ConfigurationWindow, {360, 220}},
