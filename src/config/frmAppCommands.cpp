@@ -22,8 +22,8 @@
 #include "desktop/Location.h"
 #include "desktop/frmAbout.h"
 #include "engine/CApp.h"
-#include "forms/AccessKeys.h"
 #include "forms/FormRegistry.h"
+#include "forms/MenuBarKeys.h"
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
 #include "platform/Platform.h"
@@ -52,7 +52,6 @@ void frmApp::CreateCommands(QVBoxLayout* layout) {
     menuBar = new QMenuBar(this);
     menuBar->setObjectName("menuBar");
     layout->setMenuBar(menuBar);
-    OpenMenuBarOnF10(menuBar);
     mnuFile = menuBar->addMenu("&File");
     mnuActivate = mnuFile->addAction("&Activate");
     mnuRun = mnuFile->addAction("&Run");
@@ -70,6 +69,7 @@ void frmApp::CreateCommands(QVBoxLayout* layout) {
     mnuHelp = menuBar->addMenu("&Help");
     mnuVornHelp = mnuHelp->addAction("Vorn! Help &Contents");
     mnuAboutVorn = mnuHelp->addAction("About Vorn! Voice Command");
+    UseMenuBarByItsKeys(menuBar);
     const std::pair<QObject*, const char*> names[] = {
         {mnuFile, "mnuFile"},
         {mnuActivate, "mnuActivate"},

@@ -23,6 +23,7 @@
 #include "forms/AccessKeys.h"
 #include "forms/AnsiQt.h"
 #include "forms/LabelDrag.h"
+#include "forms/MenuBarKeys.h"
 #include "forms/RunHandler.h"
 #include "forms/Twips.h"
 #include "platform/Keyboard.h"
@@ -122,7 +123,6 @@ frmVocab::frmVocab() {
 
     menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
-    OpenMenuBarOnF10(menuBar);
     mnuFile = menuBar->addMenu("&File");
     mnuNewVocab = mnuFile->addAction("&New Vocabulary");
     mnuNewVocab->setShortcut(QKeySequence("Ctrl+N"));
@@ -138,6 +138,7 @@ frmVocab::frmVocab() {
     mnuDelete->setShortcut(QKeySequence("Ctrl+D"));
     mnuHelp = menuBar->addMenu("&Help");
     mnuVornHelp = mnuHelp->addAction("Vorn! &Help Contents");
+    UseMenuBarByItsKeys(menuBar);
 
     auto* client = new QWidget(this);
     client->setFixedSize(Twips::ToPixels(kClientWidth), Twips::ToPixels(kClientHeight));

@@ -4,7 +4,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QShortcutEvent>
 
 namespace {
@@ -32,11 +31,4 @@ private:
 
 void GiveAccessKeyPrecedenceOverMenuBar(QLabel* label, QMenuBar* menuBar) {
     menuBar->installEventFilter(new AccessKeyOverMenuBar(label));
-}
-
-void OpenMenuBarOnF10(QMenuBar* menuBar) {
-    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), menuBar->window());
-    QObject::connect(f10, &QShortcut::activated, menuBar, [menuBar] {
-        if (!menuBar->actions().isEmpty()) menuBar->setActiveAction(menuBar->actions().first());
-    });
 }
