@@ -1,6 +1,7 @@
 #include "listening/frmVolSet.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <cmath>
 #include <string>
 
@@ -46,4 +47,12 @@ void frmVolSet::cmdDone_Click() {
 void frmVolSet::closeEvent(QCloseEvent* event) {
     event->ignore();
     RunHandler([this] { cmdDone_Click(); });
+}
+
+void frmVolSet::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        RunHandler([this] { cmdDone_Click(); });
+        return;
+    }
+    Form::keyPressEvent(event);
 }

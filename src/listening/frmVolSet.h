@@ -24,4 +24,6 @@ protected:
     void Form_Load() override;
     // The close box acts as Done, so that the recogniser does not go on running.
     void closeEvent(QCloseEvent* event) override;
+    // Escape closes the dialog as Done does.
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -307,6 +307,22 @@ TEST_F(AppCommandsTest, SoundMeterStartsListeningAndShowsTheMeterScaleModally) {
                    EXPECT_TRUE(frmVolSet::Default().isModal());
                    return &frmVolSet::Default();
                });
+
+    // Escape closes the dialog as Done does: listening stops and the meter falls to 0.
+    bool closed = false;
+    QTimer::singleShot(0, [&] {
+        frmVolSet& dialog = frmVolSet::Default();
+        main.VUMeter->SetLevel(1000);
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        closed = !frmVolSet::IsLoaded();
+        if (!closed) dialog.hide();  // ends the test's wait
+    });
+    Window().mnuMeter_Click();
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(main.DirectSR1->IsListening());
+    EXPECT_FLOAT_EQ(main.VUMeter->Level(), 0.0f);
 }
 
 TEST_F(AppCommandsTest, ACommandThatFailsShowsItsErrorAndTheWindowGoesOn) {
