@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "common/ErrorRecord.h"
 #include "common/ListControl.h"
 #include "common/MessageBox.h"
+#include "common/PlatformErrors.h"
 #include "common/ResumeNext.h"
 #include "config/ConfigGlobals.h"
 #include "config/SaveFailure.h"
@@ -319,8 +321,9 @@ bool frmVocab::eventFilter(QObject* watched, QEvent* event) {
             // another program), from a popup menu or from the menu bar is no focus change
             // inside the window.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (watched == txtCommand && reason != Qt::ActiveWindowFocusReason &&
-                reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
+            if (watched == txtCommand && !mReturningFocus &&
+                reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                reason != Qt::MenuBarFocusReason) {
                 RunHandler([this] { txtCommand_GotFocus(); });
             }
             break;
@@ -376,7 +379,12 @@ void frmVocab::cmdToggle_Click() {
 
 void frmVocab::lblVocabList_DblClick() {
     mVocabSortAscending = !mVocabSortAscending;
+    const bool hadCurrent = VocabList().ListIndex() != -1;
+    const std::string current = VocabList().Text();
     mVocab->Bubble_Sort(VocabList(), mVocabSortAscending);
+    // The sort moves the names, not the current row: the vocabulary that was current stays so,
+    // with its entries still listed.
+    if (hadCurrent) MakeCurrentQuietly(current);
 }
 
 void frmVocab::lblDictionary_DblClick() {
@@ -392,9 +400,15 @@ void frmVocab::lstVocab_Click() {
         return;
     }
     if (!VocabList().Selected(VocabList().ListIndex())) return;
-    DictionaryList().Clear();
     txtCommand->setText("");
-    mVocab->FillDictionaryListBox(true, VocabList().Text());
+    mEditSource.reset();
+    ListEntriesOf(VocabList().Text());
+}
+
+void frmVocab::ListEntriesOf(const std::string& vocabulary) {
+    DictionaryList().Clear();
+    mListedVocabulary = vocabulary;
+    mVocab->FillDictionaryListBox(true, vocabulary);
 }
 
 void frmVocab::lstVocab_MouseUp(Qt::MouseButton button) {
@@ -402,14 +416,15 @@ void frmVocab::lstVocab_MouseUp(Qt::MouseButton button) {
 }
 
 void frmVocab::txtCommand_GotFocus() {
-    txtCommand->setText(ToQString(DictionaryList().Text()));
-    SelectShownEntry();
+    const std::string entry = DictionaryList().Text();
+    txtCommand->setText(ToQString(entry));
+    // A save overwrites the record that holds this entry then, found at the save.
+    if (DictionaryList().ListIndex() == -1) {
+        mEditSource.reset();
+    } else {
+        mEditSource = EditSource{ListedVocabulary(), entry};
+    }
     txtCommand->selectAll();
-}
-
-void frmVocab::SelectShownEntry() {
-    if (VocabList().ListIndex() == -1) return;
-    mVocab->DictionarySelect(VocabList().Text(), DictionaryList().Text());
 }
 
 void frmVocab::FocusEditBox() {
@@ -420,29 +435,40 @@ void frmVocab::FocusEditBox() {
     if (!had && !txtCommand->hasFocus()) RunHandler([this] { txtCommand_GotFocus(); });
 }
 
+void frmVocab::ReturnFocusToEditBox() {
+    mReturningFocus = true;
+    txtCommand->setFocus();
+    mReturningFocus = false;
+}
+
 void frmVocab::txtCommand_Change() {
     mTextEdited = true;
 }
 
-void frmVocab::SaveDictionaryChange() {
+bool frmVocab::SaveDictionaryChange() {
     mVocab->DictionaryInitialize();
     if (VocabList().ListIndex() == -1) {
         Dialogs::MsgBox("You must select a Vocabulary!");
-        FocusEditBox();
+        ReturnFocusToEditBox();
         txtCommand->selectAll();
-        return;
+        return false;
     }
+    const std::string text = FromQString(txtCommand->text());
     try {
-        const std::string vocabulary = VocabList().Text();
+        const std::string vocabulary = SaveTarget(text);
         if (mNewWordMode) {
-            // From the first record to the first empty one: after the last entry. The entry
-            // current at focus may no longer be stored (a list not refilled since a save from
-            // the menu), so the search for the end does not start from where it was looked for.
-            mNewWordMode = false;
+            // From the first record to the first empty one: after the last entry.
             mVocab->InitRecord();
             mVocab->DictionaryRecordCount(vocabulary);
+        } else {
+            // The record that holds the entry now: one that no longer does is refused.
+            mVocab->DictionarySelect(vocabulary, mEditSource->entry);
         }
-        mVocab->AddDictionaryWord(true, vocabulary, FromQString(txtCommand->text()), "SaveChanges");
+        mVocab->AddDictionaryWord(true, vocabulary, text, "SaveChanges");
+        // The record now holds the text: a save that follows stores it there again.
+        mNewWordMode = false;
+        mEditSource = EditSource{vocabulary, text};
+        return true;
     } catch (const ListOutOfDate& stale) {
         ShowSaveFailureCause(stale, "Save Word");
         ListEntriesAsStored();
@@ -451,17 +477,50 @@ void frmVocab::SaveDictionaryChange() {
     } catch (...) {
         ShowNoVocabularySelected();
     }
+    return false;
+}
+
+std::string frmVocab::SaveTarget(const std::string& text) {
+    const auto refuse = [](const std::string& why) {
+        PlatformError::Raise(PlatformError::kInvalidProcedureCall, why);
+    };
+    if (text.empty()) {
+        refuse("The edit box is empty, so nothing was saved. To remove an entry, use Delete Word.");
+    }
+    if (!mNewWordMode && !mEditSource) {
+        refuse(
+            "No entry of the list was chosen to change, so nothing was saved. Click the entry "
+            "to change, or choose New Word to add one.");
+    }
+    // A new word goes to the vocabulary on screen; an edit to the one its entry came from.
+    const std::string vocabulary = mNewWordMode ? ListedVocabulary() : mEditSource->vocabulary;
+    if (VocabList().FindStringExact(vocabulary) == -1) {
+        refuse("The vocabulary \"" + vocabulary + "\" is no longer listed, so nothing was saved.");
+    }
+    return vocabulary;
+}
+
+std::string frmVocab::ListedVocabulary() {
+    return mListedVocabulary.value_or(VocabList().Text());
 }
 
 void frmVocab::ListEntriesAsStored() {
-    DictionaryList().Clear();
-    if (VocabList().ListIndex() != -1) mVocab->FillDictionaryListBox(true, VocabList().Text());
+    if (mListedVocabulary || VocabList().ListIndex() != -1) {
+        ListEntriesOf(ListedVocabulary());
+    } else {
+        DictionaryList().Clear();
+    }
 }
 
 void frmVocab::cmdSaveChanges_Click() {
-    SaveDictionaryChange();
+    // A save refused or failed keeps the text, for the user to mend and save again.
+    if (!SaveDictionaryChange()) {
+        ReturnFocusToEditBox();
+        return;
+    }
     txtCommand->setText("");
-    ListEntriesAsStored();
+    mEditSource.reset();
+    ListEntriesOf(VocabList().Text());
     lstDictionary->setFocus();
 }
 
@@ -498,9 +557,9 @@ void frmVocab::mnuDelete_Click() {
 }
 
 void frmVocab::DictionaryDelete() {
-    // A drag still armed may have made another vocabulary current while the list shows the
-    // source: the deletion rewrites the one on screen.
-    if (mDragArmed) RestoreDragSource();
+    // Another vocabulary may have become current while the list was not refilled (a pending
+    // drag): the deletion rewrites the one on screen.
+    if (VocabList().ListIndex() != -1) MakeListedVocabularyCurrent();
     mDragArmed = false;
     mVocab->DictionaryInitialize();
     const int current = DictionaryList().ListIndex();
@@ -659,7 +718,6 @@ void frmVocab::lstDictionary_MouseDown(Qt::MouseButton button, Qt::KeyboardModif
             }
         }
         mMouseDownY = y;
-        if (!mDragArmed) mDragSourceRow = VocabList().ListIndex();
         mDragArmed = true;
     } catch (...) {
         Dialogs::MsgBox("Please Select A Dictionary Word!", MsgButtons::OK, MsgIcon::Information,
@@ -673,12 +731,13 @@ void frmVocab::lstDictionary_Click() {
     try {
         const int current = DictionaryList().ListIndex();
         if (DictionaryList().Selected(current)) {
-            txtCommand->setText(ToQString(DictionaryList().List(current)));
+            const std::string entry = DictionaryList().List(current);
+            txtCommand->setText(ToQString(entry));
+            mEditSource = EditSource{ListedVocabulary(), entry};
             mVocab->CopyDictionary(FromQString(txtCommand->text()));
         }
         if (!mShiftSelect) {
             // A plain or Ctrl click drags the one entry at once.
-            SelectShownEntry();
             mVocab->SelectionIncrement();
             ListMove(1, mMouseDownY);
             return;
@@ -690,7 +749,6 @@ void frmVocab::lstDictionary_Click() {
         for (int i = 0; i < DictionaryList().ListCount(); ++i) {
             if (!DictionaryList().Selected(i)) continue;
             mVocab->CopyDictionary(DictionaryList().List(i));
-            SelectShownEntry();
             mVocab->SelectionIncrement();
         }
     } catch (...) {
@@ -785,10 +843,10 @@ void frmVocab::lstVocab_DragDrop() {
             }
         }
         mVocab->SelectInitialize();
-        // The word list still shows the source: the source becomes current again, so that an
-        // edit or a deletion that follows goes to the vocabulary on screen, not to the target.
-        // While the window is armed, this does not list it again.
-        RestoreDragSource();
+        // The word list still shows the source: the source becomes current again, so that a
+        // new word or a deletion that follows goes to the vocabulary on screen, not to the
+        // target.
+        MakeListedVocabularyCurrent();
         mDragArmed = false;
         mVocab->DictionaryInitialize();
     } catch (const ErrorRecord& error) {
@@ -799,9 +857,17 @@ void frmVocab::lstVocab_DragDrop() {
     }
 }
 
-void frmVocab::RestoreDragSource() {
-    if (mDragSourceRow >= 0 && mDragSourceRow < VocabList().ListCount())
-        VocabList().SetListIndex(mDragSourceRow);
+void frmVocab::MakeListedVocabularyCurrent() {
+    if (mListedVocabulary) MakeCurrentQuietly(*mListedVocabulary);
+}
+
+void frmVocab::MakeCurrentQuietly(const std::string& vocabulary) {
+    for (int row = 0; row < VocabList().ListCount(); ++row) {
+        if (VocabList().List(row) != vocabulary) continue;
+        const QSignalBlocker quiet(lstVocab);
+        lstVocab->setCurrentRow(row);
+        return;
+    }
 }
 
 bool frmVocab::HoldsEntryAfter(const std::string& vocabulary, int16_t record) {

@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "forms/Form.h"
@@ -101,22 +102,36 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void SaveDictionaryChange();
-    // Fills the entry list again from the current vocabulary's file, so that it shows what the
-    // file holds (after a change refused because the list no longer did).
+    // Where the edit box's text was loaded from: an entry of the list, and the vocabulary
+    // whose entries the list showed.
+    struct EditSource {
+        std::string vocabulary;
+        std::string entry;
+    };
+
+    // Stores the edit box's text; false when nothing was stored, having said why.
+    bool SaveDictionaryChange();
+    // The vocabulary a save stores into, or error 5 with the reason nothing can be stored.
+    std::string SaveTarget(const std::string& text);
+    // The vocabulary whose entries the word list shows; the current one before any listing.
+    std::string ListedVocabulary();
+    // Lists the entries of the vocabulary, replacing what the entry list showed.
+    void ListEntriesOf(const std::string& vocabulary);
+    // Fills the entry list again from the file of the vocabulary it shows, so that it shows
+    // what the file holds (after a change refused because the list no longer did).
     void ListEntriesAsStored();
     void NewDictionaryWord();
     void NewVocabulary();
     // Gives txtCommand the focus; its got-focus handler runs when the box did not have it.
     void FocusEditBox();
-    // Finds the shown entry's record in the current vocabulary for the next save; nothing
-    // when no vocabulary is current.
-    void SelectShownEntry();
+    // Gives txtCommand the focus back after a refused save, keeping the text typed in it.
+    void ReturnFocusToEditBox();
     // Starts a drag of the collected entries when Shift or Ctrl is down.
     void DragStartTest();
-    // While armed, makes the vocabulary current whose entries the word list shows; nothing is
-    // listed again.
-    void RestoreDragSource();
+    // Makes the vocabulary current whose entries the word list shows; nothing is listed again.
+    void MakeListedVocabularyCurrent();
+    // Makes the vocabulary of that name current without listing its entries again.
+    void MakeCurrentQuietly(const std::string& vocabulary);
     // True when the vocabulary stores an entry after the given record.
     bool HoldsEntryAfter(const std::string& vocabulary, int16_t record);
 
@@ -134,8 +149,12 @@ private:
     bool mDictionarySortAscending = false;
     bool mShiftSelect = false;
     double mMouseDownY = 0;
-    // The vocabulary whose entries the word list showed when the drag was armed.
-    int mDragSourceRow = -1;
+    // The vocabulary whose entries the word list shows; none before the first listing.
+    std::optional<std::string> mListedVocabulary;
+    // None while the edit box holds no entry of the list.
+    std::optional<EditSource> mEditSource;
+    // The edit box gets the focus back with the text it holds.
+    bool mReturningFocus = false;
     // The drop row has jumped to row 12 once in this window.
     bool mExtended = false;
 };

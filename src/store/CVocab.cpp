@@ -1,6 +1,7 @@
 #include "store/CVocab.h"
 
 #include <cerrno>
+#include <string>
 
 #include "common/AppErrors.h"
 #include "common/ListControl.h"
@@ -72,6 +73,19 @@ void RefuseGapBefore(CFile& file, const std::string& vocabulary) {
                         "the entries as they are.");
 }
 
+// The characters a vocabulary record holds: its byte count takes two of its bytes.
+constexpr std::size_t kEntryRoom = CFile::kVocabRecordLength - 2;
+
+// An entry longer than a record holds is refused with error 5 and a description that gives the
+// room there is, before anything is written.
+void RefuseTooLong(const std::string& entry) {
+    if (entry.size() <= kEntryRoom) return;
+    PlatformError::Raise(PlatformError::kInvalidProcedureCall,
+                         "This entry is too long to save: a vocabulary entry holds at most " +
+                             std::to_string(kEntryRoom) + " characters, and this one holds " +
+                             std::to_string(entry.size()) + ".");
+}
+
 }  // namespace
 
 void CVocab::AddDictionaryWord(const bool& bVocab, const std::string& sVocabName,
@@ -81,6 +95,7 @@ void CVocab::AddDictionaryWord(const bool& bVocab, const std::string& sVocabName
         if (mFile.RecordNumber() == INT16_MIN) PlatformError::Raise(PlatformError::kOverflow);
         mFile.FileStore(sDictionaryWord, static_cast<int16_t>(mFile.RecordNumber() - 1));
     } else if (sRoutine == "SaveChanges") {
+        RefuseTooLong(sDictionaryWord);
         RefuseGapBefore(mFile, sVocabName);
         mFile.FileStore(sDictionaryWord, mFile.RecordNumber());
     } else if (sRoutine == "DictionaryDelete") {

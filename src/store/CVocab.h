@@ -28,8 +28,9 @@ public:
     void VocabularyFileOpen(std::string sVocabName);
     // Stores one entry at the record that sRoutine chooses: "MenuCopy" position - 1,
     // "SaveChanges" the position, "DictionaryDelete" the position and then position + 1; any
-    // other text stores nothing. "SaveChanges" at a position past the one after the last
-    // record is refused with error 5 (ListOutOfDate), and nothing is written.
+    // other text stores nothing. "SaveChanges" refuses with error 5, writing nothing, a text
+    // longer than a record holds (126 characters), and a position past the one after the last
+    // record (ListOutOfDate).
     void AddDictionaryWord(const bool& bVocab, const std::string& sVocabName,
                            const std::string& sDictionaryWord, const std::string& sRoutine);
     const std::string& VocabularyName() const { return mVocabularyName; }

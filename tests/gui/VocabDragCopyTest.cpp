@@ -16,14 +16,6 @@ using Items = std::vector<std::string>;
 
 class VocabDragCopyTest : public VocabWindowFixture {
 protected:
-    // Lists the vocabularies and shows the entries of the one named.
-    void Open(const std::string& name) {
-        ListVocabularies();
-        Vocabularies().SetListIndex(Vocabularies().FindStringExact(name));
-        ShowActive();
-        Window().lstDictionary->setFocus();
-    }
-
     // A click on entry i of the entry list, with the modifiers held.
     void ClickEntry(int i, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                     Qt::MouseButton button = Qt::LeftButton) {

@@ -41,6 +41,14 @@ protected:
         return ReadRecords(folder.File("vocab/" + name + ".txt"), 128);
     }
 
+    // Lists the vocabularies, shows the entries of the one named and the window, with the
+    // focus in the entry list.
+    void Open(const std::string& name) {
+        ListVocabularies();
+        Vocabularies().SetListIndex(Vocabularies().FindStringExact(name));
+        ShowActive();
+        Window().lstDictionary->setFocus();
+    }
     // Shows the window and waits until it has the focus, so that focus changes are seen.
     void ShowActive() {
         Window().show();

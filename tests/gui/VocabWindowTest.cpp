@@ -384,6 +384,7 @@ TEST_F(VocabWindowTest, ADeletionOrSaveThatCannotWriteSaysWhyAndKeepsTheFileAndT
         Entries().SetListIndex(0);
         Window().mnuDelete->trigger();
         Entries().SetListIndex(1);
+        Window().txtCommand_GotFocus();  // the entry loaded for editing, as the focus does
         Window().txtCommand->setText("open:^+o");
         Window().mnuSaveChanges->trigger();
     }
