@@ -435,6 +435,13 @@ void frmVocab::FocusEditBox() {
     if (!had && !txtCommand->hasFocus()) RunHandler([this] { txtCommand_GotFocus(); });
 }
 
+void frmVocab::setVisible(bool visible) {
+    // A dialog being shown sends its focus widget a focus event of its own.
+    mReturningFocus = visible;
+    Form::setVisible(visible);
+    mReturningFocus = false;
+}
+
 void frmVocab::ReturnFocusToEditBox() {
     mReturningFocus = true;
     txtCommand->setFocus();

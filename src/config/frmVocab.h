@@ -65,6 +65,10 @@ public:
     // A press in the entry list armed a drag copy that no drop or cancel has ended.
     bool DragArmed() const { return mDragArmed; }
 
+    // Shown again after a switch, the window gives the focus back without loading the current
+    // entry into the edit box over the text typed there.
+    void setVisible(bool visible) override;
+
     void cmdToggle_Click();
     void lblVocabList_DblClick();
     void lblDictionary_DblClick();
@@ -153,7 +157,8 @@ private:
     std::optional<std::string> mListedVocabulary;
     // None while the edit box holds no entry of the list.
     std::optional<EditSource> mEditSource;
-    // The edit box gets the focus back with the text it holds.
+    // The edit box gets the focus back (after a refused save, or with the window shown again)
+    // with the text it holds.
     bool mReturningFocus = false;
     // The drop row has jumped to row 12 once in this window.
     bool mExtended = false;
