@@ -512,11 +512,7 @@ std::string frmVocab::ListedVocabulary() {
 }
 
 void frmVocab::ListEntriesAsStored() {
-    if (mListedVocabulary || VocabList().ListIndex() != -1) {
-        ListEntriesOf(ListedVocabulary());
-    } else {
-        DictionaryList().Clear();
-    }
+    ListEntriesOf(ListedVocabulary());
 }
 
 void frmVocab::cmdSaveChanges_Click() {

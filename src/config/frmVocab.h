@@ -122,7 +122,8 @@ private:
     // Lists the entries of the vocabulary, replacing what the entry list showed.
     void ListEntriesOf(const std::string& vocabulary);
     // Fills the entry list again from the file of the vocabulary it shows, so that it shows
-    // what the file holds (after a change refused because the list no longer did).
+    // what the file holds (after a change refused because the list no longer did). Only a
+    // change to a current vocabulary gets that far.
     void ListEntriesAsStored();
     void NewDictionaryWord();
     void NewVocabulary();
