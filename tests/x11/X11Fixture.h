@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "TestClient.h"
+#include "WaitFor.h"
 #include "platform/Platform.h"
 #include "platform/x11/X11Backend.h"
 
@@ -30,6 +31,12 @@ protected:
             return std::find(all.begin(), all.end(), hWnd) != all.end() &&
                    Windows().IsWindowVisible(hWnd);
         });
+    }
+
+    // Waits until the window manager shows the window as minimised: it may list a window that
+    // asked to start minimised a moment before it marks it hidden.
+    static bool Minimised(Hwnd hWnd) {
+        return WaitFor([&] { return Windows().IsIconic(hWnd); });
     }
 
     static std::string Identity(const std::string& className, const std::string& title) {

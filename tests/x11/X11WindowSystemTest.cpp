@@ -39,7 +39,7 @@ TEST_F(X11WindowSystemTest, TheRunningWindowListShowsWhatAUserCanSwitchTo) {
     EXPECT_GE(indexOf(Identity("VornThere", "Elsewhere")), 0);
 
     EXPECT_EQ(Windows().GetOwner(client.Window(1)), client.Window(0));
-    EXPECT_TRUE(Windows().IsIconic(client.Window(3)));
+    EXPECT_TRUE(Minimised(client.Window(3)));
     EXPECT_FALSE(Windows().IsIconic(client.Window(0)));
 }
 
@@ -75,7 +75,7 @@ TEST_F(X11WindowSystemTest, ActivationBringsWindowsToTheFrontAndRestoresMinimise
     // Already in front: true at once.
     EXPECT_TRUE(RunningApps::ActivateWindow(client.Window(1)));
 
-    EXPECT_TRUE(Windows().IsIconic(client.Window(2)));
+    ASSERT_TRUE(Minimised(client.Window(2)));
     EXPECT_TRUE(RunningApps::ActivateWindow(client.Window(2)));
     EXPECT_EQ(Windows().GetForegroundWindow(), client.Window(2));
     EXPECT_TRUE(WaitFor([&] { return !Windows().IsIconic(client.Window(2)); }));
@@ -106,7 +106,7 @@ TEST_F(X11WindowSystemTest, KeysGoToTheWindowThatHasTheFocusOrAWindowInsideIt) {
 TEST_F(X11WindowSystemTest, ShowingAMinimisedWindowRestoresIt) {
     TestClient client({"VornShow|Show|m"});
     ASSERT_TRUE(Managed(client.Window(0)));
-    ASSERT_TRUE(Windows().IsIconic(client.Window(0)));
+    ASSERT_TRUE(Minimised(client.Window(0)));
     EXPECT_TRUE(Windows().ShowWindow(client.Window(0), kSwShow));  // it was visible (minimised)
     EXPECT_TRUE(Windows().IsIconic(client.Window(0)));
     Windows().ShowWindow(client.Window(0), kSwRestore);
