@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -51,6 +52,7 @@ void PressWithAlt(uint8_t letter) {
 }
 
 // A top-level window whose title holds the text, waiting for it to appear; 0 when none does.
+// Another program starting on a loaded machine may take long to show its window.
 Hwnd WaitForWindowTitled(const std::string& text) {
     Hwnd found = 0;
     WaitFor(
@@ -64,7 +66,7 @@ Hwnd WaitForWindowTitled(const std::string& text) {
             }
             return false;
         },
-        std::chrono::seconds(15));
+        std::chrono::seconds(30));
     return found;
 }
 
@@ -197,6 +199,11 @@ TEST_F(EndToEndTest, ConfigureOpensTheApplicationWindowWhereADraggedWindowIsAdde
     // The window in front last before Configure stands right under the main window, in the
     // second row of the running-window list.
     scratch = std::make_unique<TestClient>(std::vector<std::string>{"Scratch|*notes* ~/work|"});
+    // The window manager brings a window to the front only once it manages it.
+    ASSERT_TRUE(WaitFor([] {
+        const std::vector<Hwnd> all = Platform::Windows().EnumWindows();
+        return std::find(all.begin(), all.end(), scratch->Window(0)) != all.end();
+    }));
     Platform::Windows().SetForegroundWindow(scratch->Window(0));
     ASSERT_TRUE(
         WaitFor([] { return Platform::Windows().GetForegroundWindow() == scratch->Window(0); }));
