@@ -6,6 +6,7 @@
 #include <QTest>
 #include <functional>
 
+#include "UserKeys.h"
 #include "VocabWindowFixture.h"
 #include "common/ListControl.h"
 #include "config/frmApp.h"
@@ -15,20 +16,6 @@
 namespace {
 
 using Items = std::vector<std::string>;
-
-// A key goes where a user's key would: to the open menu, else to the focused control.
-QWidget* KeyTarget() {
-    QWidget* popup = QApplication::activePopupWidget();
-    return popup != nullptr ? popup : QApplication::focusWidget();
-}
-
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(KeyTarget(), key, modifiers);
-}
-
-void Type(const char* text) {
-    for (const char* c = text; *c != '\0'; ++c) QTest::keyClick(KeyTarget(), *c);
-}
 
 bool MenuOpens() {
     return QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; });

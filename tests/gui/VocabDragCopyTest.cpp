@@ -16,14 +16,6 @@ using Items = std::vector<std::string>;
 
 class VocabDragCopyTest : public VocabWindowFixture {
 protected:
-    // A click on entry i of the entry list, with the modifiers held.
-    void ClickEntry(int i, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                    Qt::MouseButton button = Qt::LeftButton) {
-        QListWidget* list = Window().lstDictionary;
-        QTest::mouseClick(list->viewport(), button, modifiers,
-                          list->visualItemRect(list->item(i)).center());
-    }
-
     // The dragged label released over the named vocabulary's row.
     void DropOn(const std::string& name) {
         const int row = Vocabularies().FindStringExact(name);

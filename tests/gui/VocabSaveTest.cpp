@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "UserKeys.h"
 #include "VocabWindowFixture.h"
 #include "common/ListControl.h"
 #include "config/frmApp.h"
@@ -19,22 +20,8 @@ const char* const kEmptyBox =
 
 class VocabSaveTest : public VocabWindowFixture {
 protected:
-    static void ClickRow(QListWidget* list, int row,
-                         Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
-                          list->visualItemRect(list->item(row)).center());
-    }
-    void ClickEntry(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        ClickRow(Window().lstDictionary, row, modifiers);
-    }
     void ClickVocabulary(const std::string& name) {
         ClickRow(Window().lstVocab, Vocabularies().FindStringExact(name));
-    }
-    static void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    }
-    static void Type(const std::string& text) {
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(text));
     }
     void ClickSave() { QTest::mouseClick(Window().cmdSaveChanges, Qt::LeftButton); }
 
@@ -56,7 +43,7 @@ TEST_F(VocabSaveTest, ASecondSaveOrOneAfterAVocabularyClickStoresNothing) {
     WriteVocabulary("Files", {"list:^l"});
     Open("Edit");
     ClickEntry(1);
-    Keys(Qt::Key_E, Qt::AltModifier);
+    Press(Qt::Key_E, Qt::AltModifier);
     Type("open:^+o");
     ClickSave();
     ASSERT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^+o", "save:^s"}));
@@ -65,7 +52,7 @@ TEST_F(VocabSaveTest, ASecondSaveOrOneAfterAVocabularyClickStoresNothing) {
     ClickSave();  // again, the box emptied by the first
     ClickSave();  // a double click
     ClickSave();
-    Keys(Qt::Key_Escape);  // no drag pending: a vocabulary clicked lists its entries
+    Press(Qt::Key_Escape);  // no drag pending: a vocabulary clicked lists its entries
     ClickVocabulary("Files");
     ClickVocabulary("Edit");
     ClickSave();
@@ -101,7 +88,7 @@ TEST_F(VocabSaveTest, AfterADragOrAClickOnAnotherVocabularyAnEditGoesToItsOwnEnt
     // Edited, then another vocabulary clicked while the drag is pending (the list is not
     // refilled): the edit goes to the entry it came from.
     ClickEntry(1);
-    Keys(Qt::Key_E, Qt::AltModifier);
+    Press(Qt::Key_E, Qt::AltModifier);
     Type("open:^+o");
     ClickVocabulary("Files");
     ASSERT_EQ(Entries().List(1), "open:^o");
@@ -117,7 +104,7 @@ TEST_F(VocabSaveTest, AnEditKeptThroughTheSwitchToTheApplicationWindowGoesToItsO
     const std::string alpha = Bytes("Alpha");
     Open("Edit");
     ClickEntry(1);
-    Keys(Qt::Key_E, Qt::AltModifier);
+    Press(Qt::Key_E, Qt::AltModifier);
     Type("open:^+o");
     bool back = false;
     bool closed = false;
@@ -145,7 +132,7 @@ TEST_F(VocabSaveTest, AnEntryDeletedOrNoLongerShownIsNotSavedBackAndTheTextStays
     WriteVocabulary("Files", {});
     Open("Edit");
     ClickEntry(1);
-    Keys(Qt::Key_D, Qt::ControlModifier);
+    Press(Qt::Key_D, Qt::ControlModifier);
     ASSERT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "save:^s"}));
     const std::string deleted = Bytes("Edit");
     ClickSave();
@@ -167,7 +154,7 @@ TEST_F(VocabSaveTest, AnEntryDeletedOrNoLongerShownIsNotSavedBackAndTheTextStays
     EXPECT_EQ(Bytes("Edit"), deleted);
 
     // A box typed into with no entry chosen, outside new-word mode, stores nothing.
-    Keys(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
     ClickVocabulary("Files");
     ClickVocabulary("Edit");
     QTest::mouseClick(Window().txtCommand, Qt::LeftButton);
@@ -192,9 +179,9 @@ TEST_F(VocabSaveTest, SortingTheVocabulariesKeepsTheCurrentOneWhichTakesTheNewWo
     EXPECT_EQ(Vocabularies().Text(), "alpha");
     EXPECT_EQ(Entries().ListCount(), 2);
 
-    Keys(Qt::Key_D, Qt::ControlModifier);
+    Press(Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(ReadVocabulary("alpha"), Items{"a:1"});
-    Keys(Qt::Key_W, Qt::ControlModifier);
+    Press(Qt::Key_W, Qt::ControlModifier);
     Type("b:2");
     ClickSave();
     EXPECT_EQ(ReadVocabulary("alpha"), (Items{"a:1", "b:2"}));
@@ -207,7 +194,7 @@ TEST_F(VocabSaveTest, ATooLongEntryIsRefusedAndOnceShortenedStoredWhereItWouldHa
     Open("Edit");
     const std::string before = Bytes("Edit");
     const std::string newWord = "long:" + std::string(125, 'w');  // 130 characters
-    Keys(Qt::Key_W, Qt::ControlModifier);
+    Press(Qt::Key_W, Qt::ControlModifier);
     Type(newWord);
     ClickSave();
     EXPECT_EQ(Bytes("Edit"), before);
@@ -218,18 +205,18 @@ TEST_F(VocabSaveTest, ATooLongEntryIsRefusedAndOnceShortenedStoredWhereItWouldHa
     EXPECT_EQ(dialogs().boxes[0].title, "Save Word");
     EXPECT_EQ(BoxText(), newWord);
     EXPECT_EQ(QApplication::focusWidget(), Window().txtCommand);
-    for (int i = 0; i < 4; ++i) Keys(Qt::Key_Backspace);
+    for (int i = 0; i < 4; ++i) Press(Qt::Key_Backspace);
     ClickSave();
     EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c", "open:^o", newWord.substr(0, 126)}));
 
     const std::string edit = "copy:^" + std::string(121, 'c');  // 127 characters
     ClickEntry(0);
-    Keys(Qt::Key_E, Qt::AltModifier);
+    Press(Qt::Key_E, Qt::AltModifier);
     Type(edit);
     Window().mnuSaveChanges->trigger();
     ASSERT_EQ(dialogs().boxes.size(), 2u);
     EXPECT_NE(dialogs().boxes[1].text.find("this one holds 127"), std::string::npos);
-    Keys(Qt::Key_Backspace);
+    Press(Qt::Key_Backspace);
     Window().mnuSaveChanges->trigger();
     EXPECT_EQ(ReadVocabulary("Edit"),
               (Items{edit.substr(0, 126), "open:^o", newWord.substr(0, 126)}));

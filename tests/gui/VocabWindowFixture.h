@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QRect>
 #include <QTest>
 #include <cstdint>
@@ -49,6 +50,19 @@ protected:
         ShowActive();
         Window().lstDictionary->setFocus();
     }
+    // A click on a row of one of the window's lists, with the modifiers held.
+    static void ClickRow(QListWidget* list, int row,
+                         Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                         Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(list->viewport(), button, modifiers,
+                          list->visualItemRect(list->item(row)).center());
+    }
+    // A click on entry i of the entry list.
+    void ClickEntry(int i, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                    Qt::MouseButton button = Qt::LeftButton) {
+        ClickRow(Window().lstDictionary, i, modifiers, button);
+    }
+
     // Shows the window and waits until it has the focus, so that focus changes are seen.
     void ShowActive() {
         Window().show();
