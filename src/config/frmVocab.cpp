@@ -865,6 +865,7 @@ void frmVocab::MakeListedVocabularyCurrent() {
 }
 
 void frmVocab::MakeCurrentQuietly(const std::string& vocabulary) {
+    // Compared exactly, not as FindStringExact does: file names may differ only in case.
     for (int row = 0; row < VocabList().ListCount(); ++row) {
         if (VocabList().List(row) != vocabulary) continue;
         const QSignalBlocker quiet(lstVocab);
