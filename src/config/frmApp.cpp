@@ -11,6 +11,7 @@
 #include "common/ResumeNext.h"
 #include "config/ConfigGlobals.h"
 #include "config/SaveFailure.h"
+#include "config/StorableText.h"
 #include "desktop/CHelp.h"
 #include "desktop/FormPlacement.h"
 #include "engine/CApp.h"
@@ -116,6 +117,9 @@ frmApp::frmApp() {
     lstVAppCmd->AcceptDrops(true);
     cmbVocabulary->setEditable(true);
     cmbVocabulary->setInsertPolicy(QComboBox::NoInsert);
+    // The vocabulary box keeps what is typed: a name not listed is allowed, and no listed
+    // name is completed into it.
+    cmbVocabulary->setCompleter(nullptr);
     for (QPushButton* button : {cmdSaveVocab, cmdToggle, cmdCloseApp})
         button->setAutoDefault(false);
 
@@ -227,6 +231,7 @@ void frmApp::cmdSaveVocab_Click() {
 }
 
 void frmApp::SaveCommand() {
+    QWidget* refusedBox = nullptr;
     try {
         if (VAppCmdList().ListIndex() == -1) {
             VAppCmdList().SetListIndex(0);
@@ -235,11 +240,24 @@ void frmApp::SaveCommand() {
             txtVActivate->selectAll();
             return;
         }
-        mApp->AddUserAppName(FromQString(txtVActivate->text()), VocabularyBox().Text(),
-                             FromQString(txtPath->text()),
+        // Each box's text as the record stores it; a box whose text it cannot hold gets the
+        // focus back once the save has said why.
+        const auto storable = [&](QWidget* box, const QString& text, const char* what) {
+            refusedBox = box;
+            std::string stored = StorableText(text, what);
+            refusedBox = nullptr;
+            return stored;
+        };
+        const std::string phrase =
+            storable(txtVActivate, txtVActivate->text(), "activation phrase");
+        const std::string vocabulary =
+            storable(cmbVocabulary, cmbVocabulary->currentText(), "vocabulary name");
+        const std::string path = storable(txtPath, txtPath->text(), "path");
+        mApp->AddUserAppName(phrase, vocabulary, path,
                              static_cast<int16_t>(VAppCmdList().ListIndex()));
     } catch (...) {
         ShowSaveFailure("Save Command", "There is nothing to save!", "No item to save");
+        if (refusedBox != nullptr) refusedBox->setFocus();
     }
 }
 

@@ -18,6 +18,7 @@
 #include "common/ResumeNext.h"
 #include "config/ConfigGlobals.h"
 #include "config/SaveFailure.h"
+#include "config/StorableText.h"
 #include "config/frmApp.h"
 #include "desktop/CHelp.h"
 #include "engine/CApp.h"
@@ -36,6 +37,7 @@
 #include "store/FileSlots.h"
 #include "store/ListOutOfDate.h"
 #include "store/RecordPaths.h"
+#include "store/VocabularyFolder.h"
 
 namespace {
 
@@ -103,6 +105,12 @@ bool IsUsableVocabularyName(const std::string& name) {
 void ShowNoVocabularySelected() {
     Dialogs::MsgBox("Please select a vocabulary!", MsgButtons::OK, MsgIcon::Critical,
                     "No Vocabulary Selected");
+}
+
+// Why a change to the vocabulary on screen stores nothing once it is no longer listed.
+std::string NoLongerListed(const std::string& vocabulary, const std::string& nothingWas) {
+    return "The vocabulary \"" + vocabulary + "\" is no longer listed, so nothing was " +
+           nothingWas + ".";
 }
 
 // The row of the vocabulary list that a drag at height y selects; -1 for none.
@@ -416,13 +424,13 @@ void frmVocab::lstVocab_MouseUp(Qt::MouseButton button) {
 }
 
 void frmVocab::txtCommand_GotFocus() {
-    const std::string entry = DictionaryList().Text();
-    txtCommand->setText(ToQString(entry));
+    txtCommand->setText(ToQString(DictionaryList().Text()));
     // A save overwrites the record that holds this entry then, found at the save.
-    if (DictionaryList().ListIndex() == -1) {
+    const int current = DictionaryList().ListIndex();
+    if (current == -1) {
         mEditSource.reset();
     } else {
-        mEditSource = EditSource{ListedVocabulary(), entry};
+        mEditSource = LoadedEntry::AtRow(ListedVocabulary(), DictionaryList(), current);
     }
     txtCommand->selectAll();
 }
@@ -460,8 +468,8 @@ bool frmVocab::SaveDictionaryChange() {
         txtCommand->selectAll();
         return false;
     }
-    const std::string text = FromQString(txtCommand->text());
     try {
+        const std::string text = StorableText(txtCommand->text(), "entry");
         const std::string vocabulary = SaveTarget(text);
         if (mNewWordMode) {
             // From the first record to the first empty one: after the last entry.
@@ -469,12 +477,12 @@ bool frmVocab::SaveDictionaryChange() {
             mVocab->DictionaryRecordCount(vocabulary);
         } else {
             // The record that holds the entry now: one that no longer does is refused.
-            mVocab->DictionarySelect(vocabulary, mEditSource->entry);
+            mEditSource->Select(*mVocab);
         }
         mVocab->AddDictionaryWord(true, vocabulary, text, "SaveChanges");
         // The record now holds the text: a save that follows stores it there again.
         mNewWordMode = false;
-        mEditSource = EditSource{vocabulary, text};
+        mEditSource = LoadedEntry::Stored(*mVocab, vocabulary, text);
         return true;
     } catch (const ListOutOfDate& stale) {
         ShowSaveFailureCause(stale, "Save Word");
@@ -500,9 +508,9 @@ std::string frmVocab::SaveTarget(const std::string& text) {
             "to change, or choose New Word to add one.");
     }
     // A new word goes to the vocabulary on screen; an edit to the one its entry came from.
-    const std::string vocabulary = mNewWordMode ? ListedVocabulary() : mEditSource->vocabulary;
+    const std::string vocabulary = mNewWordMode ? ListedVocabulary() : mEditSource->Vocabulary();
     if (VocabList().FindStringExact(vocabulary) == -1) {
-        refuse("The vocabulary \"" + vocabulary + "\" is no longer listed, so nothing was saved.");
+        refuse(NoLongerListed(vocabulary, "saved"));
     }
     return vocabulary;
 }
@@ -566,15 +574,20 @@ void frmVocab::DictionaryDelete() {
     mDragArmed = false;
     mVocab->DictionaryInitialize();
     const int current = DictionaryList().ListIndex();
-    std::string removed;
-    try {
-        removed = DictionaryList().List(current);
-        DictionaryList().RemoveItem(current);
-    } catch (...) {
-        return;  // no current entry: nothing is deleted
+    if (current == -1) return;  // no current entry: nothing is deleted
+    // The entry goes from the vocabulary whose entries are listed, current or not, as a new
+    // word goes to it; a vocabulary deleted meanwhile keeps its entries on screen only.
+    const std::string vocabulary = ListedVocabulary();
+    if (VocabList().FindStringExact(vocabulary) == -1) {
+        Dialogs::MsgBox(NoLongerListed(vocabulary, "deleted"), MsgButtons::OK,
+                        MsgIcon::Information, "Delete Word");
+        return;
     }
-    // Without a current vocabulary there is no file to rewrite.
-    if (VocabList().ListIndex() == -1) return;
+    // The entry loaded into the edit box, as it stands once the deletion is stored.
+    std::optional<LoadedEntry> editSource = mEditSource;
+    if (editSource) editSource->RowDeleted(vocabulary, DictionaryList(), current);
+    const std::string removed = DictionaryList().List(current);
+    DictionaryList().RemoveItem(current);
     try {
         const int count = DictionaryList().ListCount();
         for (int i = 0; i < count; ++i) mApp->VAppTempStore(DictionaryList().List(i));
@@ -587,7 +600,8 @@ void frmVocab::DictionaryDelete() {
         // once complete, and keeps the records after them that the list could not hold.
         std::vector<std::string> listed = entries;
         listed.push_back(removed);
-        mVocab->ReplaceDictionary(VocabList().Text(), listed, entries);
+        mVocab->ReplaceDictionary(vocabulary, listed, entries);
+        mEditSource = editSource;
     } catch (const ListOutOfDate& stale) {
         mApp->VAppTempClear();
         ShowSaveFailureCause(stale, "Delete Word");
@@ -608,7 +622,9 @@ void frmVocab::NewVocabulary() {
     const std::string name =
         Dialogs::InputBox("Enter Name of New Vocabulary: ", "New Vocabulary", "", where);
     if (name.empty()) return;
-    if (RunningApps::ListItemExists(VocabList(), name)) {
+    // A file in the folder that the list does not show yet (copied there while the window was
+    // open) is a vocabulary too: creating it would empty it.
+    if (RunningApps::ListItemExists(VocabList(), name) || VocabularyFolder::Holds(name)) {
         Dialogs::MsgBox("You Already Have A Vocabulary With That Name!");
         return;
     }
@@ -620,6 +636,13 @@ void frmVocab::NewVocabulary() {
     if (!IsUsableVocabularyName(name)) {
         Dialogs::MsgBox("A vocabulary name cannot hold \"/\", \".\", \"*\", \"~\" or \"$\".",
                         MsgButtons::OK, MsgIcon::Information, "New Vocabulary");
+        return;
+    }
+    try {
+        // A line break or another control character would split the grammar's lines.
+        StorableText(ToQString(name), "vocabulary name");
+    } catch (const ErrorRecord& error) {
+        ShowSaveFailureCause(error, "New Vocabulary");
         return;
     }
     if (!RecordPaths::VocabFileNameFits(name)) {
@@ -640,24 +663,29 @@ void frmVocab::NewVocabulary() {
 }
 
 void frmVocab::VocabularyDelete() {
+    // The vocabulary current when the command is given is the one deleted, whatever becomes
+    // current while the question is open.
+    const std::optional<std::string> chosen =
+        VocabList().ListIndex() == -1 ? std::nullopt : std::optional(VocabList().Text());
     if (Dialogs::MsgBox("Warning!  You Are About to Remove A File From Your Hard Drive!",
                         MsgButtons::OKCancel, MsgIcon::Critical,
                         "Vocabulary File Deletion") != MsgAnswer::OK) {
         return;
     }
-    if (VocabList().ListIndex() == -1) {
+    if (!chosen) {
         Dialogs::MsgBox("You Must Select A Vocabulary First!", MsgButtons::OK, MsgIcon::Information,
                         "Vocabulary Deletion");
         return;
     }
     try {
-        mVocab->DeleteVocabFile(VocabList().Text());
+        mVocab->DeleteVocabFile(*chosen);
     } catch (const ErrorRecord& error) {
         // The file is still there, and so the vocabulary stays listed.
         if (!ShowSaveFailureCause(error, "Vocabulary File Deletion")) throw;
         return;
     }
-    VocabList().RemoveItem(VocabList().ListIndex());
+    const int row = RowNamed(*chosen);
+    if (row != -1) VocabList().RemoveItem(row);
 }
 
 void frmVocab::mnuVornHelp_Click() {
@@ -736,7 +764,7 @@ void frmVocab::lstDictionary_Click() {
         if (DictionaryList().Selected(current)) {
             const std::string entry = DictionaryList().List(current);
             txtCommand->setText(ToQString(entry));
-            mEditSource = EditSource{ListedVocabulary(), entry};
+            mEditSource = LoadedEntry::AtRow(ListedVocabulary(), DictionaryList(), current);
             mVocab->CopyDictionary(FromQString(txtCommand->text()));
         }
         if (!mShiftSelect) {
@@ -764,6 +792,9 @@ void frmVocab::ListMove(int16_t count, double y) {
                  Twips::FromPixels(lstDictionary->y()) + y - h / 2,
                  Twips::FromPixels(lstDictionary->width()), h);
     LabelDrag::Begin(*lblVocab);
+    // The drop row walks down the list only while the drag lasts: released anywhere, dropped
+    // or cancelled, it stops, and no later command finds another vocabulary current.
+    tmrExtend->stop();
 }
 
 void frmVocab::Form_KeyUp(int keyCode, int shift) {
@@ -865,13 +896,18 @@ void frmVocab::MakeListedVocabularyCurrent() {
 }
 
 void frmVocab::MakeCurrentQuietly(const std::string& vocabulary) {
+    const int row = RowNamed(vocabulary);
+    if (row == -1) return;
+    const QSignalBlocker quiet(lstVocab);
+    lstVocab->setCurrentRow(row);
+}
+
+int frmVocab::RowNamed(const std::string& vocabulary) {
     // Compared exactly, not as FindStringExact does: file names may differ only in case.
     for (int row = 0; row < VocabList().ListCount(); ++row) {
-        if (VocabList().List(row) != vocabulary) continue;
-        const QSignalBlocker quiet(lstVocab);
-        lstVocab->setCurrentRow(row);
-        return;
+        if (VocabList().List(row) == vocabulary) return row;
     }
+    return -1;
 }
 
 bool frmVocab::HoldsEntryAfter(const std::string& vocabulary, int16_t record) {

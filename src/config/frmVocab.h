@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "config/LoadedEntry.h"
 #include "forms/Form.h"
 #include "forms/ListBox.h"
 #include "forms/QtListControl.h"
@@ -106,13 +107,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Where the edit box's text was loaded from: an entry of the list, and the vocabulary
-    // whose entries the list showed.
-    struct EditSource {
-        std::string vocabulary;
-        std::string entry;
-    };
-
     // Stores the edit box's text; false when nothing was stored, having said why.
     bool SaveDictionaryChange();
     // The vocabulary a save stores into, or error 5 with the reason nothing can be stored.
@@ -137,6 +131,8 @@ private:
     void MakeListedVocabularyCurrent();
     // Makes the vocabulary of that name current without listing its entries again.
     void MakeCurrentQuietly(const std::string& vocabulary);
+    // The row of the vocabulary list that holds exactly that name; -1 for none.
+    int RowNamed(const std::string& vocabulary);
     // True when the vocabulary stores an entry after the given record.
     bool HoldsEntryAfter(const std::string& vocabulary, int16_t record);
 
@@ -156,8 +152,8 @@ private:
     double mMouseDownY = 0;
     // The vocabulary whose entries the word list shows; none before the first listing.
     std::optional<std::string> mListedVocabulary;
-    // None while the edit box holds no entry of the list.
-    std::optional<EditSource> mEditSource;
+    // The entry the edit box was loaded from; none while it holds no entry of the list.
+    std::optional<LoadedEntry> mEditSource;
     // The edit box gets the focus back (after a refused save, or with the window shown again)
     // with the text it holds.
     bool mReturningFocus = false;

@@ -1,9 +1,11 @@
 #include "forms/ListBox.h"
 
 #include <QDragEnterEvent>
+#include <QItemSelectionModel>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 const char* const ListBox::kDragMimeType = "application/x-vorn-drag";
 
@@ -77,4 +79,16 @@ void ListBox::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     emit DragDrop(event->position().toPoint());
+}
+
+void ListBox::focusInEvent(QFocusEvent* event) {
+    // An item view makes its first row current when it gets the keyboard focus without one;
+    // here an item becomes current only when the user or the program picks it, so that no
+    // command acts on a row nobody chose.
+    const bool hadCurrent = currentIndex().isValid();
+    const QSignalBlocker quiet(hadCurrent ? nullptr : this);
+    QListWidget::focusInEvent(event);
+    if (!hadCurrent && currentIndex().isValid()) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
 }

@@ -5,7 +5,7 @@
 // A list box as the windows use it: a horizontal scroll extent of its own, mouse press and
 // release reported with the button, the modifiers and the point (in pixels), a double click
 // with the left button, and drops of a drag begun by the program itself. The right button does
-// not change the selection.
+// not change the selection, and the focus alone makes no item current.
 class ListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -35,6 +35,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void updateGeometries() override;
 
 private:

@@ -173,6 +173,10 @@ void frmVorn::cmdConfigure_Click() {
             bConfigOpened = true;
         }
     });
+    // The application window may still hold the names of its last showing (closed through the
+    // vocabulary window, it stays loaded): each vocabulary is listed once.
+    ResumeNext([] { Lists::Get(ListId::frmApp_cmbVocabulary).Clear(); });
+    ResumeNext([] { Lists::Get(ListId::frmVocab_lstVocab).Clear(); });
     ResumeNext([] { Lists::Get(ListId::frmApp_lstVAppCmd).SetListIndex(0); });
     ResumeNext([this] { mVocab->FillVocabFile(false); });
     ResumeNext([this] {

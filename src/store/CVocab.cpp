@@ -68,9 +68,7 @@ void RefuseGapBefore(CFile& file, const std::string& vocabulary) {
     if (position <= 1) return;
     file.FileRead(static_cast<int16_t>(position - 1));
     if (!DataFileAtEnd()) return;
-    throw ListOutOfDate("The entry to change is no longer in the vocabulary \"" + vocabulary +
-                        "\" as its list showed it, so nothing was saved. The list now shows "
-                        "the entries as they are.");
+    RaiseEntryNoLongerStored(vocabulary);
 }
 
 // The characters a vocabulary record holds: its byte count takes two of its bytes.
@@ -188,14 +186,32 @@ std::string CVocab::ReadDictionary(const int16_t& iRecord, const std::string& sN
     return mFile.FileRead(iRecord);
 }
 
-void CVocab::DictionarySelect(const std::string& sVocName, const std::string& sDicName) {
+void CVocab::DictionarySelect(const std::string& sVocName, const std::string& sDicName,
+                              int earlier) {
     const OpenRecordFile open(mFile, true, sVocName);
     mFile.InitRecord();
     ScanRecords(mFile, ScanFailures::Propagate, [&](const std::string& text) {
-        if (text != sDicName) return ScanStep::Next;
+        if (text != sDicName || earlier-- > 0) return ScanStep::Next;
         SetTrackDictionary(mFile.RecordNumber());
         return ScanStep::Stop;
     });
+}
+
+int CVocab::DictionaryOccurrence(const std::string& sVocName, const std::string& sDicName,
+                                 int16_t iRecord) {
+    const int16_t position = mFile.RecordNumber();
+    int found = 0;
+    {
+        const OpenRecordFile open(mFile, true, sVocName);
+        mFile.InitRecord();
+        ScanRecords(mFile, ScanFailures::Propagate, [&](const std::string& text) {
+            if (mFile.RecordNumber() >= iRecord) return ScanStep::Stop;
+            if (text == sDicName) ++found;
+            return ScanStep::Next;
+        });
+    }
+    mFile.SetRecordNumber(position);
+    return found;
 }
 
 void CVocab::ReplaceDictionary(const std::string& sVocabName,

@@ -65,10 +65,16 @@ public:
     void PlusRecord();
     // The text of record iRecord of vocabulary sName; the position does not change.
     std::string ReadDictionary(const int16_t& iRecord, const std::string& sName);
-    // Finds the record whose text is exactly sDicName: TrackDictionary and the position become
-    // its number. When none matches, TrackDictionary keeps its value and the position is left
-    // one past the read past the end (n + 2 for n records).
-    void DictionarySelect(const std::string& sVocName, const std::string& sDicName);
+    // Finds the record whose text is exactly sDicName, passing over the first `earlier` records
+    // that hold it too: TrackDictionary and the position become its number. When none matches,
+    // TrackDictionary keeps its value and the position is left one past the read past the end
+    // (n + 2 for n records).
+    void DictionarySelect(const std::string& sVocName, const std::string& sDicName,
+                          int earlier = 0);
+    // How many records before record iRecord of vocabulary sVocName hold exactly sDicName; the
+    // position does not change.
+    int DictionaryOccurrence(const std::string& sVocName, const std::string& sDicName,
+                             int16_t iRecord);
     // Rewrites vocabulary sVocabName after a change to the list it was listed into: the records
     // the list held (listed, the list's items before the change, in any order) become these
     // entries, in order, and the records after them stay as they were. Leaves the position

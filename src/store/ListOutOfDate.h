@@ -10,3 +10,7 @@ class ListOutOfDate : public ErrorRecord {
 public:
     explicit ListOutOfDate(const std::string& description);
 };
+
+// Refuses a change to an entry of the vocabulary whose file no longer holds it as its list
+// showed it.
+[[noreturn]] void RaiseEntryNoLongerStored(const std::string& vocabulary);

@@ -40,4 +40,11 @@ std::vector<std::string> Names() {
     return names;
 }
 
+bool Holds(const std::string& name) {
+    const auto path = RecordPaths::VocabFile(name);
+    std::error_code ec;
+    return path && std::filesystem::symlink_status(*path, ec).type() !=
+                       std::filesystem::file_type::not_found;
+}
+
 }  // namespace VocabularyFolder

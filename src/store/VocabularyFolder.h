@@ -11,4 +11,8 @@ namespace VocabularyFolder {
 // that every listing shows the same order. Nothing when the folder is missing.
 std::vector<std::string> Names();
 
+// True when the folder holds the file of a vocabulary of that name (matched ignoring case), or
+// anything else under that file's name.
+bool Holds(const std::string& name);
+
 }  // namespace VocabularyFolder

@@ -332,15 +332,18 @@ TEST_F(VocabWindowTest, WithoutACurrentVocabularyNothingIsStoredAndNoNamelessFil
     Window().cmdSaveChanges_Click();
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(dialogs().boxes[0].text, "You must select a Vocabulary!");
+    // An entry of no listed vocabulary is deleted from no file: it stays, and a box says why.
     Entries().AddItem("left over");
     Entries().SetListIndex(0);
     Window().mnuDelete->trigger();
-    EXPECT_EQ(Entries().ListCount(), 0);
+    EXPECT_EQ(Entries().ListCount(), 1);
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[1].title, "Delete Word");
     dialogs().inputAnswers = {""};  // New Word asks for a vocabulary first; cancelled
     Window().mnuPopNew->trigger();
-    ASSERT_EQ(dialogs().boxes.size(), 2u);
-    EXPECT_EQ(dialogs().boxes[1].text, "You must select or create a vocabulary first!");
-    EXPECT_EQ(dialogs().boxes[1].title, "No Vocabulary Selection");
+    ASSERT_EQ(dialogs().boxes.size(), 3u);
+    EXPECT_EQ(dialogs().boxes[2].text, "You must select or create a vocabulary first!");
+    EXPECT_EQ(dialogs().boxes[2].title, "No Vocabulary Selection");
     EXPECT_EQ(dialogs().inputPrompts.size(), 1u);
     EXPECT_EQ(ReadVocabulary("Edit"), (Items{"copy:^c"}));
     EXPECT_FALSE(std::filesystem::exists(folder.File("vocab/.txt")));
