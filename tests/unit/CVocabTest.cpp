@@ -143,6 +143,25 @@ TEST_F(CVocabTest, DictionarySelectFindsExactTextsOnly) {
     EXPECT_EQ(vocab.RecordNumber(), 3);
 }
 
+TEST_F(CVocabTest, EqualEntriesAreFoundAndCountedOneByOne) {
+    WriteVocab("Office", {"open:^o", "save:^s", "open:^o", "open:^o"});
+    vocab.DictionarySelect("Office", "open:^o", 1);
+    EXPECT_EQ(vocab.RecordNumber(), 3);
+    vocab.DictionarySelect("Office", "open:^o", 2);
+    EXPECT_EQ(vocab.RecordNumber(), 4);
+    vocab.DictionarySelect("Office", "open:^o", 3);  // no fourth: past the end, as for none
+    EXPECT_EQ(vocab.TrackDictionary(), 4);
+    EXPECT_EQ(vocab.RecordNumber(), 6);
+
+    vocab.InitRecord();
+    vocab.PlusRecord();
+    EXPECT_EQ(vocab.DictionaryOccurrence("Office", "open:^o", 1), 0);
+    EXPECT_EQ(vocab.DictionaryOccurrence("Office", "open:^o", 4), 2);
+    EXPECT_EQ(vocab.DictionaryOccurrence("Office", "open:^o", 5), 3);
+    EXPECT_EQ(vocab.DictionaryOccurrence("Office", "save:^s", 4), 1);
+    EXPECT_EQ(vocab.RecordNumber(), 2);
+}
+
 TEST_F(CVocabTest, CopyBufferAndItsBadIndexes) {
     EXPECT_EQ(vocab.CopyCount(), 0);
     vocab.CopyDictionary("A:1");
