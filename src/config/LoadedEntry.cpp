@@ -31,8 +31,7 @@ LoadedEntry LoadedEntry::Stored(CVocab& vocab, std::string vocabulary, std::stri
     return LoadedEntry(std::move(vocabulary), std::move(text), earlier);
 }
 
-void LoadedEntry::RowDeleted(const std::string& vocabulary, const IListControl& entries,
-                             int row) {
+void LoadedEntry::RowDeleted(const std::string& vocabulary, const IListControl& entries, int row) {
     if (vocabulary != vocabulary_ || entries.List(row) != text_) return;
     const int earlier = EqualRowsBefore(entries, row);
     if (earlier == earlier_) {

@@ -52,7 +52,9 @@ struct Refused {
 std::string StorableText(const QString& text, const std::string& what) {
     // The message names characters by their codes: it is itself Windows-1252 text.
     Refused outside{"a character outside the Western European (Windows-1252) set",
-                    "characters outside the Western European (Windows-1252) set", true, {}};
+                    "characters outside the Western European (Windows-1252) set",
+                    true,
+                    {}};
     Refused breaks{"a line break", "line breaks", false, {}};
     Refused tabs{"a tab", "tabs", false, {}};
     Refused controls{"a control character", "control characters", true, {}};

@@ -579,8 +579,8 @@ void frmVocab::DictionaryDelete() {
     // word goes to it; a vocabulary deleted meanwhile keeps its entries on screen only.
     const std::string vocabulary = ListedVocabulary();
     if (VocabList().FindStringExact(vocabulary) == -1) {
-        Dialogs::MsgBox(NoLongerListed(vocabulary, "deleted"), MsgButtons::OK,
-                        MsgIcon::Information, "Delete Word");
+        Dialogs::MsgBox(NoLongerListed(vocabulary, "deleted"), MsgButtons::OK, MsgIcon::Information,
+                        "Delete Word");
         return;
     }
     // The entry loaded into the edit box, as it stands once the deletion is stored.

@@ -217,3 +217,81 @@ TEST_F(AppWindowTest, ALabelsAccessKeyGivesTheFocusToTheControlItNames) {
     QTest::qWait(50);
     EXPECT_EQ(clicks.count(), 0);
 }
+
+TEST_F(AppWindowTest, TheFocusAloneShowsNoEntryOverWhatWasTyped) {
+    WriteApps({kTerm + "*shell~Editing$xterm", kNotes + "*notes~Writing$gedit"});
+    FillApps();
+    Window().show();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    Window().txtVActivate->setText("typed");
+    QTest::keyClick(&Window(), Qt::Key_V, Qt::AltModifier);
+    ASSERT_EQ(QApplication::focusWidget(), Window().lstVAppCmd);
+    EXPECT_EQ(Apps().ListIndex(), -1);
+    EXPECT_EQ(Window().txtVActivate->text(), "typed");
+    QTest::keyClick(Window().lstVAppCmd, Qt::Key_Down);  // a row picked by the keys is shown
+    EXPECT_EQ(Window().txtVActivate->text(), "shell");
+}
+
+TEST_F(AppWindowTest, TextARecordCannotHoldIsRefusedAndTheBoxHoldingItGetsTheFocus) {
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    FillApps();
+    const std::vector<std::string> stored = ReadApps();
+    Window().show();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    Apps().SetListIndex(0);
+    Window().txtVActivate->setText(QString::fromUtf8("Łódź"));
+    QTest::mouseClick(Window().cmdSaveVocab, Qt::LeftButton);
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].title, "Save Command");
+    EXPECT_EQ(dialogs().boxes[0].text,
+              "Nothing was saved: the activation phrase holds characters outside the Western "
+              "European (Windows-1252) set (U+0141, U+017A). Only one line of Western European "
+              "(Windows-1252) characters can be stored.");
+    EXPECT_TRUE(Window().txtVActivate->hasFocus());
+    EXPECT_EQ(Window().txtVActivate->text(), QString::fromUtf8("Łódź"));
+
+    // A line break in the phrase, a tab in the vocabulary name, a control character in the
+    // path: each box in turn.
+    const std::pair<QWidget*, std::string> refused[] = {
+        {Window().txtVActivate, "the activation phrase holds a line break."},
+        {Window().cmbVocabulary, "the vocabulary name holds a tab."},
+        {Window().txtPath, "the path holds a control character (U+0007)."},
+    };
+    Window().txtVActivate->setText("alpha\none");
+    Window().cmbVocabulary->setEditText("Edit\ting");
+    Window().txtPath->setText("xterm\a");
+    for (const auto& [box, said] : refused) {
+        Window().mnuSaveCmd->trigger();
+        EXPECT_NE(dialogs().boxes.back().text.find(said), std::string::npos)
+            << dialogs().boxes.back().text;
+        EXPECT_TRUE(box->hasFocus()) << said;
+        EXPECT_EQ(ReadApps(), stored);
+        if (box == Window().txtVActivate) Window().txtVActivate->setText("alpha");
+        if (box == Window().cmbVocabulary) Window().cmbVocabulary->setEditText("Editing");
+    }
+    Window().txtPath->setText("xterm");
+    Window().mnuSaveCmd->trigger();
+    EXPECT_EQ(ReadApps(), std::vector<std::string>{kTerm + "*alpha~Editing$xterm"});
+    EXPECT_EQ(dialogs().boxes.size(), 4u);
+}
+
+TEST_F(AppWindowTest, TheVocabularyBoxStoresWhatIsTypedWithNothingCompleted) {
+    WriteApps({kTerm + "*shell~Editing$xterm"});
+    FillApps();
+    Lists::Get(ListId::frmApp_cmbVocabulary).AddItem("Office");
+    Window().show();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    Apps().SetListIndex(0);
+    QTest::keyClick(&Window(), Qt::Key_G, Qt::AltModifier);  // "Assi&gned Vocabulary:"
+    QWidget* box = QApplication::focusWidget();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, "Of");
+    EXPECT_EQ(Window().cmbVocabulary->currentText(), "Of");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(Window().cmbVocabulary->currentText(), "Of");
+    Window().cmdSaveVocab_Click();
+    EXPECT_EQ(ReadApps(), std::vector<std::string>{kTerm + "*shell~Of$xterm"});
+}

@@ -11,6 +11,7 @@
 #include "common/ErrorRecord.h"
 #include "common/ListControl.h"
 #include "config/frmApp.h"
+#include "config/frmVocab.h"
 #include "engine/CApp.h"
 #include "forms/AnsiQt.h"
 #include "listening/MeterScaleSetting.h"
@@ -290,6 +291,29 @@ TEST_F(MainWindowTest, ConfigureRefillsTheApplicationListFromTheSecondTimeOn) {
     Main().cmdConfigure_Click();
     EXPECT_EQ(shown, 2);
     EXPECT_FLOAT_EQ(Main().VUMeter->Level(), 0.0f);
+}
+
+TEST_F(MainWindowTest, EachVocabularyIsListedOnceHoweverTheConfigurationWasClosed) {
+    WriteApps({kTerm + "*shell~Office$xterm"});
+    WriteVocabulary("Games", {});
+    WriteVocabulary("Office", {});
+    Main();
+    std::vector<int> listed;
+    for (int round = 0; round < 3; ++round) {
+        // Closed through the vocabulary window's Close, which leaves the application window
+        // loaded.
+        QTimer::singleShot(0, [&] {
+            listed.push_back(Lists::Get(ListId::frmApp_cmbVocabulary).ListCount());
+            QTimer::singleShot(0, [&] {
+                listed.push_back(Lists::Get(ListId::frmVocab_lstVocab).ListCount());
+                frmVocab::Default().cmdCloseVocab->click();
+            });
+            frmApp::Default().cmdToggle_Click();
+        });
+        Main().cmdConfigure_Click();
+    }
+    EXPECT_EQ(listed, std::vector<int>(6, 2));
+    EXPECT_EQ(frmApp::Default().cmbVocabulary->currentText(), "Office");
 }
 
 TEST_F(MainWindowTest, APhraseActivatesItsApplicationOrTypesAVocabularyWord) {

@@ -180,8 +180,7 @@ TEST_F(VocabUnchosenChangeTest, TextARecordCannotHoldIsRefusedNamedAndKeptUntilM
     const std::string before = Bytes("Office");
     Press(Qt::Key_W, Qt::ControlModifier);
     for (const QChar c : QString::fromUtf8("Łódź:^l")) {
-        QTest::sendKeyEvent(QTest::Click, KeyTarget(), Qt::Key_unknown, QString(c),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, KeyTarget(), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     ClickSave();
     EXPECT_EQ(Bytes("Office"), before);
