@@ -113,6 +113,19 @@ TEST_F(VocabUnchosenChangeTest, AnEditOfADeletedEntryIsRefusedAndChangesNoEqualO
         frmVocab::Unload();
     }
     EXPECT_EQ(dialogs().boxes.size(), 4u);
+
+    // The file changed by another hand so that fewer equal entries remain.
+    WriteVocabulary("Office", kOffice);
+    Open("Office");
+    ClickEntry(3);
+    Press(Qt::Key_E, Qt::AltModifier);
+    Type("copy:^c");
+    WriteVocabulary("Office", {"save:^s", "open:^o"});
+    const std::string changed = Bytes("Office");
+    ClickSave();
+    EXPECT_EQ(Bytes("Office"), changed);
+    ASSERT_EQ(dialogs().boxes.size(), 5u);
+    EXPECT_EQ(dialogs().boxes.back().text, kEntryGone);
 }
 
 TEST_F(VocabUnchosenChangeTest, TheFocusAloneMakesNoEntryOrVocabularyCurrent) {
