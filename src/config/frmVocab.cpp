@@ -480,9 +480,11 @@ bool frmVocab::SaveDictionaryChange() {
             mEditSource->Select(*mVocab);
         }
         mVocab->AddDictionaryWord(true, vocabulary, text, "SaveChanges");
-        // The record now holds the text: a save that follows stores it there again.
+        // The record now holds the text: a save that follows stores it there again. Stored it
+        // is, even when the file cannot be read back to tell which of equal entries it is.
         mNewWordMode = false;
-        mEditSource = LoadedEntry::Stored(*mVocab, vocabulary, text);
+        mEditSource.reset();
+        ResumeNext([&] { mEditSource = LoadedEntry::Stored(*mVocab, vocabulary, text); });
         return true;
     } catch (const ListOutOfDate& stale) {
         ShowSaveFailureCause(stale, "Save Word");
