@@ -460,13 +460,13 @@ void frmVocab::txtCommand_Change() {
     mTextEdited = true;
 }
 
-bool frmVocab::SaveDictionaryChange() {
+std::optional<std::string> frmVocab::SaveDictionaryChange() {
     mVocab->DictionaryInitialize();
     if (VocabList().ListIndex() == -1) {
         Dialogs::MsgBox("You must select a Vocabulary!");
         ReturnFocusToEditBox();
         txtCommand->selectAll();
-        return false;
+        return std::nullopt;
     }
     try {
         const std::string text = StorableText(txtCommand->text(), "entry");
@@ -485,7 +485,7 @@ bool frmVocab::SaveDictionaryChange() {
         mNewWordMode = false;
         mEditSource.reset();
         ResumeNext([&] { mEditSource = LoadedEntry::Stored(*mVocab, vocabulary, text); });
-        return true;
+        return vocabulary;
     } catch (const ListOutOfDate& stale) {
         ShowSaveFailureCause(stale, "Save Word");
         ListEntriesAsStored();
@@ -494,7 +494,7 @@ bool frmVocab::SaveDictionaryChange() {
     } catch (...) {
         ShowNoVocabularySelected();
     }
-    return false;
+    return std::nullopt;
 }
 
 std::string frmVocab::SaveTarget(const std::string& text) {
@@ -527,12 +527,16 @@ void frmVocab::ListEntriesAsStored() {
 
 void frmVocab::cmdSaveChanges_Click() {
     // A save refused or failed keeps the text, for the user to mend and save again.
-    if (!SaveDictionaryChange()) {
+    const std::optional<std::string> stored = SaveDictionaryChange();
+    if (!stored) {
         ReturnFocusToEditBox();
         return;
     }
     txtCommand->setText("");
     mEditSource.reset();
+    // The list shows the vocabulary the text went to, current again if another was made so
+    // while a drag was pending.
+    MakeCurrentQuietly(*stored);
     ListEntriesOf(VocabList().Text());
     lstDictionary->setFocus();
 }
@@ -794,9 +798,11 @@ void frmVocab::ListMove(int16_t count, double y) {
                  Twips::FromPixels(lstDictionary->y()) + y - h / 2,
                  Twips::FromPixels(lstDictionary->width()), h);
     LabelDrag::Begin(*lblVocab);
-    // The drop row walks down the list only while the drag lasts: released anywhere, dropped
-    // or cancelled, it stops, and no later command finds another vocabulary current.
+    // The drop row walks down the list only while the drag lasts. Released anywhere, dropped
+    // or cancelled, the walk stops, and the vocabulary on screen is current again, as after a
+    // drop: no later command finds current a vocabulary the drag only passed over.
     tmrExtend->stop();
+    if (VocabList().ListIndex() != -1) MakeListedVocabularyCurrent();
 }
 
 void frmVocab::Form_KeyUp(int keyCode, int shift) {

@@ -107,8 +107,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Stores the edit box's text; false when nothing was stored, having said why.
-    bool SaveDictionaryChange();
+    // Stores the edit box's text and gives the vocabulary it went to; none when nothing was
+    // stored, having said why.
+    std::optional<std::string> SaveDictionaryChange();
     // The vocabulary a save stores into, or error 5 with the reason nothing can be stored.
     std::string SaveTarget(const std::string& text);
     // The vocabulary whose entries the word list shows; the current one before any listing.

@@ -274,3 +274,26 @@ TEST_F(VocabUnchosenChangeTest, DeleteWordWithNoCurrentVocabularyKeepsTheFileAnd
               "The vocabulary \"Office\" is no longer listed, so nothing was deleted.");
     EXPECT_EQ(dialogs().boxes[1].title, "Delete Word");
 }
+
+TEST_F(VocabUnchosenChangeTest, WhatADragPassedOverOrAClickDuringItChoseIsNotWhereTextGoes) {
+    for (const char* name : {"Editor", "Games"}) WriteVocabulary(name, {"a:1"});
+    WriteVocabulary("Office", {"open:^o", "save:^s"});
+    Open("Office");
+    // Over Editor, then released outside the list: Office, on screen, is current again.
+    duringDrag = [this] { Window().lstVocab_DragOver(90); };
+    ClickEntry(1);
+    EXPECT_EQ(Vocabularies().Text(), "Office");
+    duringDrag = nullptr;
+
+    // Games clicked while the drag is pending lists nothing; the new word goes to Office, and
+    // the list then shows it there.
+    ClickVocabulary("Games");
+    ASSERT_EQ(Vocabularies().Text(), "Games");
+    Press(Qt::Key_W, Qt::ControlModifier);
+    Type("word:^q");
+    ClickSave();
+    EXPECT_EQ(ReadVocabulary("Office"), (Items{"open:^o", "save:^s", "word:^q"}));
+    EXPECT_EQ(ReadVocabulary("Games"), Items{"a:1"});
+    EXPECT_EQ(Vocabularies().Text(), "Office");
+    EXPECT_EQ(ListedEntries(), ReadVocabulary("Office"));
+}
