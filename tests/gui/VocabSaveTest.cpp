@@ -20,15 +20,6 @@ const char* const kEmptyBox =
 
 class VocabSaveTest : public VocabWindowFixture {
 protected:
-    void ClickVocabulary(const std::string& name) {
-        ClickRow(Window().lstVocab, Vocabularies().FindStringExact(name));
-    }
-    void ClickSave() { QTest::mouseClick(Window().cmdSaveChanges, Qt::LeftButton); }
-
-    std::string Bytes(const std::string& vocabulary) {
-        return ReadBytes(folder.File("vocab/" + vocabulary + ".txt"));
-    }
-    std::string BoxText() { return FromQString(Window().txtCommand->text()); }
     std::vector<std::string> Told() {
         std::vector<std::string> texts;
         for (const auto& box : dialogs().boxes) texts.push_back(box.text);

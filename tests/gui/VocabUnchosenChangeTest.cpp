@@ -37,14 +37,6 @@ public:
 
 class VocabUnchosenChangeTest : public VocabWindowFixture {
 protected:
-    void ClickVocabulary(const std::string& name) {
-        ClickRow(Window().lstVocab, Vocabularies().FindStringExact(name));
-    }
-    void ClickSave() { QTest::mouseClick(Window().cmdSaveChanges, Qt::LeftButton); }
-    std::string Bytes(const std::string& vocabulary) {
-        return ReadBytes(folder.File("vocab/" + vocabulary + ".txt"));
-    }
-    std::string BoxText() { return FromQString(Window().txtCommand->text()); }
     Items ListedEntries() {
         Items items;
         for (int i = 0; i < Entries().ListCount(); ++i) items.push_back(Entries().List(i));

@@ -13,6 +13,7 @@
 
 #include "GuiFixture.h"
 #include "config/frmVocab.h"
+#include "forms/AnsiQt.h"
 #include "forms/LabelDrag.h"
 #include "platform/Keyboard.h"
 #include "store/CVocab.h"
@@ -57,6 +58,16 @@ protected:
         QTest::mouseClick(list->viewport(), button, modifiers,
                           list->visualItemRect(list->item(row)).center());
     }
+    // A click on the vocabulary of that name in the vocabulary list.
+    void ClickVocabulary(const std::string& name) {
+        ClickRow(Window().lstVocab, Vocabularies().FindStringExact(name));
+    }
+    void ClickSave() { QTest::mouseClick(Window().cmdSaveChanges, Qt::LeftButton); }
+    // A vocabulary file's bytes, to compare before and after.
+    std::string Bytes(const std::string& vocabulary) {
+        return ReadBytes(folder.File("vocab/" + vocabulary + ".txt"));
+    }
+    std::string BoxText() { return FromQString(Window().txtCommand->text()); }
     // A click on entry i of the entry list.
     void ClickEntry(int i, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                     Qt::MouseButton button = Qt::LeftButton) {
